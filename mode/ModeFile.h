@@ -1,0 +1,81 @@
+#pragma once
+// The binary mode file (".mod"): 36-byte records, no line ends, no
+// signature. Record 1 is the comment, TAB, case digit, TAB; record 2 is
+// always a gap of zero bytes; table row r goes to record r + 2, or leaves a
+// gap when its Roman field is empty. The transcriber reads these bytes, so
+// the layout holds to the byte.
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "mode/Clause.h"
+#include "mode/ModeDocument.h"
+
+namespace vel {
+
+inline constexpr int kRecordSize = 36;
+// The longest clause that fits a record: 36 bytes less five TABs.
+inline constexpr int kClauseTextLimit = kRecordSize - kColumnCount;
+
+// Results as the callers count them: -1 is success, 0 means "no such file"
+// (load only), and a positive code is a failure with a description.
+inline constexpr int kModeOk = -1;
+inline constexpr int kModeNoFile = 0;
+
+enum ModeError : int {
+    kErrOpenFailed = 1,      // the file exists but cannot be opened
+    kErrReadFailed = 2,      // reading stopped part way
+    kErrNoHeaderTab = 3,     // record 1 holds no TAB: not a mode file
+    kErrClauseCut = 4,       // a clause record holds fewer than five TABs
+    kErrCannotSave = 10,     // a clause or the comment would not come back from the file
+    kErrWriteFailed = 11,    // the file could not be written; the old one stays
+};
+
+struct ModeResult {
+    int code = kModeOk;
+    std::string description;
+
+    bool ok() const { return code == kModeOk; }
+    // "<description> (Error #<code>.)", the form of the load and save messages.
+    std::string Message() const;
+};
+
+// What a reader finds in a file's bytes.
+struct ModeFileContents {
+    std::string comment;
+    bool caseSensitive = false;
+    bool headerRead = false;      // record 1 held its TAB
+    std::vector<Clause> clauses;  // in file order, up to a failing record
+    int records = 0;              // records in the file, a short last one included
+    int gaps = 0;                 // records skipped as gaps (record 2 included)
+    int failedRecord = 0;         // record number where reading stopped; 0 when none
+    ModeResult result;            // kModeOk or the failure
+};
+
+ModeFileContents ParseModeBytes(std::string_view bytes);
+
+// The bytes SaveMode writes for a table, exactly.
+std::string SerializeMode(const ModeTable& table);
+
+// Every reason why the table would not come back whole from its file
+// (comment or clause rows), one sentence each; empty when it would.
+std::vector<std::string> FindUnsavableRows(const ModeTable& table);
+
+// Reads a mode file into the document. Without append the mode is cleared
+// first (ClearMode) and takes the file's comment and case flag; with append
+// the clauses go after the existing rows and the comment and flag stay.
+// Empty name or missing file: kModeNoFile and nothing changes.
+ModeResult LoadMode(ModeDocument& doc, const std::string& strLoadName, bool boolAppend = false);
+
+// Writes the document's table. Checks first that everything will come back;
+// then writes a temporary file beside the target and puts it in place only
+// when complete, so a failure leaves the old file as it was. Clears
+// boolChanged on success only.
+ModeResult SaveMode(ModeDocument& doc, const std::string& strSaveName);
+
+// Reads a whole file into memory; false with a reason on failure.
+bool ReadFileBytes(const std::string& path, std::string& bytes, std::string& error);
+// Writes bytes to path through a temporary file in the same folder.
+bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string& error);
+
+}  // namespace vel

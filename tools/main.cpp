@@ -1,0 +1,61 @@
+// velloran-mode: mode files from the command line, for scripts and version
+// control.
+#include <cstring>
+#include <iostream>
+
+#include "tools/Commands.h"
+
+namespace {
+
+const char* const kUsage =
+    "Usage: velloran-mode COMMAND [ARGUMENTS]\n"
+    "\n"
+    "Commands:\n"
+    "  export MODE.mod                 write the mode as text to standard output\n"
+    "  import TEXT -o MODE.mod         write a mode file from that text ('-' reads standard input)\n"
+    "  check MODE.mod                  report what a load finds; exit 1 unless it loads whole\n"
+    "  optimize MODE.mod [-o OUT.mod]  put the clauses in the transcriber's order\n"
+    "  sort MODE.mod [-o OUT.mod]      sort the clauses by their Roman text\n"
+    "  generate TEMPLATE.mot -o MODE.mod [--comment TEXT] [--case-sensitive] [--optimize]\n"
+    "                                  make the mode the wizard would make from a template\n"
+    "  template-check TEMPLATE.mot     report what loading a template would set\n"
+    "  --help                          show this text\n"
+    "\n"
+    "The text form is UTF-8. Line 1 is the comment, a TAB and the case digit (1 when\n"
+    "the mode is case sensitive); each further line is one clause: Roman, Tengwar,\n"
+    "If next roman, If previous ID and ID separated by four TABs. Each byte is written\n"
+    "as its Windows-1252 character; a backslash is written \\\\, and the bytes below\n"
+    "0x20, 0x7F, 0x81, 0x8D, 0x8F, 0x90 and 0x9D as \\xHH (the non-alphanumeric\n"
+    "marker is \\x0D). Lines end with LF.\n"
+    "\n"
+    "Exit codes: 0 success, 1 a file could not be read, loaded or written whole,\n"
+    "2 bad arguments.\n";
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    using namespace vel::tool;
+    if (argc < 2) {
+        std::cerr << kUsage;
+        return kExitUsage;
+    }
+    const std::string command = argv[1];
+    if (command == "--help" || command == "-h" || command == "help") {
+        std::cout << kUsage;
+        return kExitOk;
+    }
+    Args args(argv + 2, argv + argc);
+    struct Entry {
+        const char* name;
+        int (*run)(const Args&);
+    };
+    static const Entry entries[] = {
+        {"export", Export},     {"import", Import},     {"check", Check},
+        {"optimize", Optimize}, {"sort", Sort},         {"generate", Generate},
+        {"template-check", TemplateCheck},
+    };
+    for (const Entry& e : entries)
+        if (command == e.name) return e.run(args);
+    Error("unknown command '" + command + "'. Run 'velloran-mode --help' for the list.");
+    return kExitUsage;
+}
