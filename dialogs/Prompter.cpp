@@ -1,0 +1,84 @@
+#include "dialogs/Prompter.h"
+
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace vel {
+
+namespace {
+
+QMessageBox::Icon ToQt(Prompter::Icon icon) {
+    switch (icon) {
+        case Prompter::Icon::Information: return QMessageBox::Information;
+        case Prompter::Icon::Question: return QMessageBox::Question;
+        case Prompter::Icon::Exclamation: return QMessageBox::Warning;
+        case Prompter::Icon::Critical: return QMessageBox::Critical;
+        default: return QMessageBox::NoIcon;
+    }
+}
+
+std::optional<QString> RunFileDialog(QWidget* parent, const Prompter::FileDialog& spec, bool save) {
+    QFileDialog dialog(parent, spec.title, spec.folder);
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setNameFilters(QtPrompter::NameFilters(spec.filter));
+    if (!spec.defaultSuffix.isEmpty()) dialog.setDefaultSuffix(spec.defaultSuffix);
+    if (!spec.fileName.isEmpty()) dialog.selectFile(spec.fileName);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, !spec.confirmOverwrite);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return dialog.selectedFiles().constFirst();
+}
+
+}  // namespace
+
+int QtPrompter::Ask(const QString& title, const QString& text, Icon icon, int buttons, int defaultButton) {
+    QMessageBox box(ToQt(icon), title, text, QMessageBox::NoButton, parent_);
+    const std::pair<int, QMessageBox::StandardButton> map[] = {
+        {Yes, QMessageBox::Yes}, {No, QMessageBox::No}, {Ok, QMessageBox::Ok}, {Cancel, QMessageBox::Cancel}};
+    for (const auto& [ours, theirs] : map) {
+        if (!(buttons & ours)) continue;
+        QAbstractButton* b = box.addButton(theirs);
+        if (ours == defaultButton) box.setDefaultButton(static_cast<QPushButton*>(b));
+    }
+    box.exec();
+    const auto clicked = box.standardButton(box.clickedButton());
+    for (const auto& [ours, theirs] : map)
+        if (theirs == clicked && (buttons & ours)) return ours;
+    if (buttons & Cancel) return Cancel;
+    if (buttons & No) return No;
+    return Ok;
+}
+
+void QtPrompter::Tell(const QString& title, const QString& text, Icon icon) {
+    QMessageBox box(ToQt(icon), title, text, QMessageBox::Ok, parent_);
+    box.exec();
+}
+
+std::optional<QString> QtPrompter::Input(const QString& title, const QString& prompt, const QString& initial) {
+    bool ok = false;
+    const QString text = QInputDialog::getText(parent_, title, prompt, QLineEdit::Normal, initial, &ok);
+    if (!ok) return std::nullopt;
+    return text;
+}
+
+std::optional<QString> QtPrompter::OpenFile(const FileDialog& dialog) { return RunFileDialog(parent_, dialog, false); }
+
+std::optional<QString> QtPrompter::SaveFile(const FileDialog& dialog) { return RunFileDialog(parent_, dialog, true); }
+
+QStringList QtPrompter::NameFilters(const QString& barFilter) {
+    const QStringList parts = barFilter.split(QLatin1Char('|'));
+    QStringList filters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        QString description = parts[i];
+        const QString pattern = QString(parts[i + 1]).replace(QLatin1Char(';'), QLatin1Char(' '));
+        // Qt reads the patterns from the parentheses; keep the description's own
+        // when it already shows them.
+        if (!description.contains(QLatin1Char('('))) description += QStringLiteral(" (") + pattern + QLatin1Char(')');
+        filters << description;
+    }
+    return filters;
+}
+
+}  // namespace vel
