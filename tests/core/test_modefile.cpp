@@ -1,0 +1,262 @@
+// The mode file: the bytes the transcriber reads, what a load keeps, and
+// what a failed save leaves behind.
+#include <QTemporaryDir>
+#include <QTest>
+#include <filesystem>
+#include <fstream>
+
+#include "mode/ModeFile.h"
+
+using namespace vel;
+
+namespace {
+
+std::string Slurp(const std::string& path) {
+    std::string bytes, error;
+    if (!ReadFileBytes(path, bytes, error)) return "<unreadable>";
+    return bytes;
+}
+
+void Spit(const std::string& path, const std::string& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), std::streamsize(bytes.size()));
+}
+
+std::string Record(std::string text) {
+    text.resize(kRecordSize, ' ');
+    return text;
+}
+
+const std::string kGap(kRecordSize, '\0');
+
+ModeDocument SampleDocument() {
+    ModeDocument doc;
+    doc.table.SetComment("Sample");
+    doc.table.SetCaseSensitive(true);
+    doc.table.AppendRow("a\tE\t\t\t");
+    doc.table.AppendRow("n\t5\t\r\t\t");
+    doc.table.AppendRow("\t\t\t\t");
+    doc.table.AppendRow("th\t3\t\tA\tB");
+    return doc;
+}
+
+}  // namespace
+
+class TestModeFile : public QObject {
+    Q_OBJECT
+    QTemporaryDir dir_;
+    std::string Path(const char* name) { return (dir_.path() + "/" + name).toStdString(); }
+
+private slots:
+    void workedExampleIsExactToTheByte() {
+        ModeDocument doc = SampleDocument();
+        doc.boolChanged = true;
+        const std::string path = Path("sample.mod");
+        QCOMPARE(SaveMode(doc, path).code, kModeOk);
+        QVERIFY(!doc.boolChanged);
+
+        const std::string expected = Record("Sample\t1\t") + kGap + Record("a\tE\t\t\t\t") +
+                                     Record("n\t5\t\r\t\t\t") + kGap + Record("th\t3\t\tA\tB\t");
+        QCOMPARE(expected.size(), size_t(216));
+        QCOMPARE(Slurp(path), expected);
+
+        ModeDocument back;
+        back.boolOptimized = true;
+        QCOMPARE(LoadMode(back, path).code, kModeOk);
+        QCOMPARE(back.table.Comment(), std::string("Sample"));
+        QVERIFY(back.table.CaseSensitive());
+        QCOMPARE(back.table.ClauseCount(), 3);
+        QCOMPARE(back.table.RowText(1), std::string("a\tE\t\t\t"));
+        QCOMPARE(back.table.RowText(2), std::string("n\t5\t\r\t\t"));
+        QCOMPARE(back.table.RowText(3), std::string("th\t3\t\tA\tB"));
+        QCOMPARE(back.table.CurrentRow(), 1);
+        QCOMPARE(back.table.CurrentCol(), 0);
+        QCOMPARE(back.table.SelectionEndCol(), 4);
+        QVERIFY(back.boolOptimized);  // a load leaves the optimized flag alone
+    }
+
+    void emptyAndTrailingRowsAndLimits() {
+        // No clauses: one record, and it loads back with its flag.
+        ModeDocument doc;
+        doc.table.SetComment("x");
+        doc.table.AppendRow("\t\t\t\t");  // trailing empty rows leave nothing
+        const std::string path = Path("empty.mod");
+        QCOMPARE(SaveMode(doc, path).code, kModeOk);
+        QCOMPARE(Slurp(path), Record("x\t0\t"));
+
+        // A 34-character comment loses only its closing TAB and keeps the flag;
+        // the longest clause fills its record exactly; high bytes and the
+        // marker come back unchanged.
+        ModeDocument full;
+        const std::string comment(34, 'c');
+        full.table.SetComment(comment);
+        full.table.SetCaseSensitive(true);
+        const std::string roman(14, 'r');
+        const std::string tengwar = "\x80\x9f\xa0\xff\x81\x8d\x8f\x90\x9d" + std::string(5, 't');
+        full.table.AppendClause(MakeClause(roman, tengwar, "\r", "\r", "\xfe"));
+        const std::string fullPath = Path("full.mod");
+        QCOMPARE(SaveMode(full, fullPath).code, kModeOk);
+        const std::string bytes = Slurp(fullPath);
+        QCOMPARE(bytes.size(), size_t(3 * kRecordSize));
+        QCOMPARE(bytes.substr(0, 36), comment + "\t1");
+        QCOMPARE(bytes.substr(72, 36), roman + "\t" + tengwar + "\t\r\t\r\t\xfe\t");
+
+        ModeDocument back;
+        QCOMPARE(LoadMode(back, fullPath).code, kModeOk);
+        QCOMPARE(back.table.Comment(), comment);
+        QVERIFY(back.table.CaseSensitive());
+        QCOMPARE(back.table.ClauseAt(1), full.table.ClauseAt(1));
+    }
+
+    void savingOverALongerFileShortensIt() {
+        const std::string path = Path("shrink.mod");
+        Spit(path, std::string(5000, 'z'));
+        ModeDocument doc;
+        doc.table.AppendRow("a\tb\t\t\t");
+        QCOMPARE(SaveMode(doc, path).code, kModeOk);
+        QCOMPARE(Slurp(path).size(), size_t(3 * kRecordSize));
+    }
+
+    void appendKeepsCommentFlagAndChangedState() {
+        ModeDocument source = SampleDocument();
+        const std::string path = Path("append.mod");
+        QCOMPARE(SaveMode(source, path).code, kModeOk);
+
+        ModeDocument doc;
+        doc.table.SetComment("mine");
+        doc.table.AppendRow("x\ty\t\t\t");
+        doc.table.AppendRow("z\tw\t\t\t");
+        doc.table.SetCurrentRow(2);
+        doc.boolChanged = true;
+        QCOMPARE(LoadMode(doc, path, true).code, kModeOk);
+        QCOMPARE(doc.table.ClauseCount(), 5);
+        QCOMPARE(doc.table.RowText(3), std::string("a\tE\t\t\t"));
+        QCOMPARE(doc.table.Comment(), std::string("mine"));
+        QVERIFY(!doc.table.CaseSensitive());
+        QVERIFY(doc.boolChanged);
+        QCOMPARE(doc.table.CurrentRow(), 1);
+        QCOMPARE(doc.table.SelectionEndCol(), 4);
+
+        doc.boolChanged = false;
+        QCOMPARE(LoadMode(doc, path, true).code, kModeOk);
+        QVERIFY(!doc.boolChanged);
+    }
+
+    void missingOrEmptyNameChangesNothing() {
+        ModeDocument doc = SampleDocument();
+        doc.boolChanged = true;
+        QCOMPARE(LoadMode(doc, "").code, kModeNoFile);
+        QCOMPARE(LoadMode(doc, Path("nothing-here.mod")).code, kModeNoFile);
+        QCOMPARE(doc.table.ClauseCount(), 4);
+        QVERIFY(doc.boolChanged);
+    }
+
+    void readFailuresKeepWhatCameBefore() {
+        // Record 1 without a TAB: error, and an empty mode (or, appending,
+        // the current mode unchanged).
+        const std::string noTab = Path("notab.mod");
+        Spit(noTab, std::string(36, 'A'));
+        ModeDocument doc = SampleDocument();
+        ModeResult r = LoadMode(doc, noTab);
+        QVERIFY(r.code > 0);
+        QVERIFY(!r.description.empty());
+        QCOMPARE(r.Message(), r.description + " (Error #" + std::to_string(r.code) + ".)");
+        QCOMPARE(doc.table.ClauseCount(), 0);
+        QCOMPARE(doc.table.Comment(), std::string());
+
+        ModeDocument appended = SampleDocument();
+        QVERIFY(LoadMode(appended, noTab, true).code > 0);
+        QCOMPARE(appended.table.ClauseCount(), 4);
+        QCOMPARE(appended.table.Comment(), std::string("Sample"));
+
+        // A clause record cut before its fifth TAB stops the load there.
+        const std::string cut = Path("cut.mod");
+        Spit(cut, Record("c\t0\t") + kGap + Record("a\tb\t\t\t\t") + std::string(36, 'q') + Record("z\t\t\t\t\t"));
+        ModeDocument part;
+        r = LoadMode(part, cut);
+        QCOMPARE(r.code, int(kErrClauseCut));
+        QVERIFY(QString::fromStdString(r.description).contains("Record 4"));
+        QCOMPARE(part.table.ClauseCount(), 1);
+
+        // An empty file and a folder are failures too, not crashes.
+        const std::string empty = Path("zero.mod");
+        Spit(empty, "");
+        QVERIFY(LoadMode(part, empty).code > 0);
+        QVERIFY(LoadMode(part, dir_.path().toStdString()).code > 0);
+    }
+
+    void headerDigitAndShortLastRecord() {
+        const std::string path = Path("odd.mod");
+        // Only 1 turns case sensitivity on; the last record may be short.
+        Spit(path, Record("odd   \t2\t") + kGap + "ab\tc\t\t\t\t");
+        ModeDocument doc;
+        QCOMPARE(LoadMode(doc, path).code, kModeOk);
+        QCOMPARE(doc.table.Comment(), std::string("odd"));
+        QVERIFY(!doc.table.CaseSensitive());
+        QCOMPARE(doc.table.RowText(1), std::string("ab\tc\t\t\t"));
+
+        Spit(path, Record("x\t 1\t"));
+        QCOMPARE(LoadMode(doc, path).code, kModeOk);
+        QVERIFY(doc.table.CaseSensitive());
+    }
+
+    // Clauses that would not come back from the file are refused before
+    // anything is written: the old file stays, and the rows are named.
+    void unsavableContentIsRefusedWhole() {
+        const std::string path = Path("guarded.mod");
+        Spit(path, "old bytes");
+        ModeDocument doc;
+        doc.table.AppendRow("ok\t1\t\t\t");
+        doc.table.AppendClause(MakeClause(std::string(20, 'r'), std::string(20, 't')));
+        doc.table.AppendClause(MakeClause("\x05x", "y"));
+        doc.table.AppendClause(MakeClause("a\tb", "y"));
+        doc.boolChanged = true;
+
+        ModeResult r = SaveMode(doc, path);
+        QCOMPARE(r.code, int(kErrCannotSave));
+        const QString text = QString::fromStdString(r.description);
+        QVERIFY2(text.contains("Row 2 is 40 characters long; a clause can hold at most 31."), qPrintable(text));
+        QVERIFY(text.contains("Row 3"));
+        QVERIFY(text.contains("Row 4"));
+        QVERIFY(!text.contains("Row 1 "));
+        QCOMPARE(Slurp(path), std::string("old bytes"));
+        QVERIFY(doc.boolChanged);
+
+        ModeDocument comment;
+        comment.table.SetComment(std::string(35, 'c'));
+        QCOMPARE(SaveMode(comment, path).code, int(kErrCannotSave));
+        comment.table.SetComment("a\tb");
+        QCOMPARE(SaveMode(comment, path).code, int(kErrCannotSave));
+        QCOMPARE(Slurp(path), std::string("old bytes"));
+
+        // An empty Roman field is a gap by design, whatever else the row holds.
+        ModeDocument gap;
+        gap.table.AppendClause(MakeClause("", std::string(40, 'x')));
+        QCOMPARE(SaveMode(gap, path).code, kModeOk);
+    }
+
+    void failedWritesLeaveTheOldFile() {
+        ModeDocument doc = SampleDocument();
+        doc.boolChanged = true;
+        // Missing folder.
+        ModeResult r = SaveMode(doc, Path("no/such/folder/x.mod"));
+        QCOMPARE(r.code, int(kErrWriteFailed));
+        QVERIFY(!r.description.empty());
+        QVERIFY(doc.boolChanged);
+        // A folder where the file should be.
+        const std::string folder = Path("afolder");
+        std::filesystem::create_directory(folder);
+        r = SaveMode(doc, folder);
+        QCOMPARE(r.code, int(kErrWriteFailed));
+        QVERIFY(std::filesystem::is_directory(folder));
+        QVERIFY(doc.boolChanged);
+        // No temporary files are left behind.
+        int files = 0;
+        for (const auto& e : std::filesystem::directory_iterator(dir_.path().toStdString()))
+            files += e.path().filename().string().find(".tmp") != std::string::npos ? 1 : 0;
+        QCOMPARE(files, 0);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestModeFile)
+#include "test_modefile.moc"

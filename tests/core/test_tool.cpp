@@ -1,0 +1,162 @@
+// velloran-mode as a user calls it from a shell or a script.
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "mode/ModeFile.h"
+
+using namespace vel;
+
+namespace {
+
+struct Run {
+    int exitCode = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+Run Tool(const QStringList& args, const QByteArray& input = {}) {
+    QProcess p;
+    p.start(QStringLiteral(VELLORAN_TOOL_PATH), args);
+    p.waitForStarted();
+    if (!input.isEmpty()) p.write(input);
+    p.closeWriteChannel();
+    p.waitForFinished(30000);
+    return {p.exitCode(), p.readAllStandardOutput(), p.readAllStandardError()};
+}
+
+QByteArray Read(const QString& path) {
+    QFile f(path);
+    f.open(QIODevice::ReadOnly);
+    return f.readAll();
+}
+
+void Write(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    f.open(QIODevice::WriteOnly | QIODevice::Truncate);
+    f.write(bytes);
+}
+
+}  // namespace
+
+class TestTool : public QObject {
+    Q_OBJECT
+    QTemporaryDir dir_;
+    QString Path(const char* name) { return dir_.path() + "/" + name; }
+
+private slots:
+    void exportImportRoundTrip() {
+        // Every byte a field can hold, the backslash and the marker included.
+        ModeDocument doc;
+        doc.table.SetComment("Quenya \\ caf\xe9");
+        doc.table.SetCaseSensitive(true);
+        for (int b = 10; b < 256; b += 14) {
+            std::string roman(1, char(b == 9 ? 10 : b));
+            std::string tengwar;
+            for (int k = 0; k < 14; ++k) tengwar += char((b + k) % 256 == 9 ? 1 : (b + k) % 256);
+            doc.table.AppendClause(MakeClause(roman, tengwar, "\r", "\\", "\x81"));
+        }
+        const QString mode = Path("all.mod");
+        QCOMPARE(SaveMode(doc, mode.toStdString()).code, kModeOk);
+
+        Run ex = Tool({"export", mode});
+        QCOMPARE(ex.exitCode, 0);
+        const QString text = QString::fromUtf8(ex.out);
+        QVERIFY(text.startsWith(QString::fromUtf8("Quenya \\\\ café\t1\n")));
+        QVERIFY(text.contains("\t\\x0D\t\\\\\t\\x81\n"));
+        QVERIFY(!ex.out.contains('\r'));
+
+        Write(Path("all.txt"), ex.out);
+        Run im = Tool({"import", Path("all.txt"), "-o", Path("back.mod")});
+        QCOMPARE(im.exitCode, 0);
+        QCOMPARE(Read(Path("back.mod")), Read(mode));
+
+        // Standard input works too.
+        im = Tool({"import", "-", "-o", Path("stdin.mod")}, ex.out);
+        QCOMPARE(im.exitCode, 0);
+        QCOMPARE(Read(Path("stdin.mod")), Read(mode));
+    }
+
+    void importRejectsBadLinesByNumber() {
+        Write(Path("bad.txt"), "c\t0\na\tb\t\t\t\nx\ty\t\t\n");
+        Run r = Tool({"import", Path("bad.txt"), "-o", Path("bad.mod")});
+        QCOMPARE(r.exitCode, 1);
+        QVERIFY2(r.err.contains("Line 3"), r.err.constData());
+        QVERIFY(!QFile::exists(Path("bad.mod")));
+
+        Write(Path("noroman.txt"), "c\t0\n\tb\t\t\t\n");
+        r = Tool({"import", Path("noroman.txt"), "-o", Path("bad.mod")});
+        QCOMPARE(r.exitCode, 1);
+        QVERIFY(r.err.contains("Line 2"));
+
+        Write(Path("escape.txt"), "c\t0\na\\q\tb\t\t\t\n");
+        r = Tool({"import", Path("escape.txt"), "-o", Path("bad.mod")});
+        QCOMPARE(r.exitCode, 1);
+        QVERIFY(r.err.contains("Line 2"));
+
+        // Too long for a record: refused by the save, naming the row.
+        Write(Path("long.txt"), "c\t0\n" + QByteArray(20, 'a') + "\t" + QByteArray(20, 'b') + "\t\t\t\n");
+        r = Tool({"import", Path("long.txt"), "-o", Path("bad.mod")});
+        QCOMPARE(r.exitCode, 1);
+        QVERIFY(r.err.contains("Row 1 is 40 characters long"));
+        QVERIFY(!QFile::exists(Path("bad.mod")));
+    }
+
+    void checkReportsWhereALoadStops() {
+        ModeDocument doc;
+        doc.table.AppendRow("a\tb\t\t\t");
+        doc.table.AppendRow("\t\t\t\t");
+        doc.table.AppendRow("c\td\t\t\t");
+        const QString good = Path("good.mod");
+        QCOMPARE(SaveMode(doc, good.toStdString()).code, kModeOk);
+        Run r = Tool({"check", good});
+        QCOMPARE(r.exitCode, 0);
+        QVERIFY(r.out.contains("Clauses: 2"));
+        QVERIFY(r.out.contains("Gaps: 2"));
+
+        QByteArray bytes = Read(good);
+        bytes.append(QByteArray(36, 'q'));
+        bytes.append(bytes.mid(72, 36));
+        Write(Path("broken.mod"), bytes);
+        r = Tool({"check", Path("broken.mod")});
+        QCOMPARE(r.exitCode, 1);
+        QVERIFY2(r.out.contains("Load stops at record 6"), r.out.constData());
+        QVERIFY(r.out.contains("Records not read: 1"));
+    }
+
+    void optimizeAndSortRewrite() {
+        ModeDocument doc;
+        doc.table.AppendRow("b\tw\t\t\t");
+        doc.table.AppendRow("ch\td\t\t\t");
+        doc.table.AppendRow("A\t#\t\t\t");
+        const QString mode = Path("order.mod");
+        QCOMPARE(SaveMode(doc, mode.toStdString()).code, kModeOk);
+
+        QCOMPARE(Tool({"optimize", mode, "-o", Path("opt.mod")}).exitCode, 0);
+        QVERIFY(Read(Path("opt.mod")).mid(72, 2) == "ch");
+        QCOMPARE(Tool({"sort", mode}).exitCode, 0);
+        QVERIFY(Read(mode).mid(72, 1) == "A");
+        QVERIFY(Read(mode).mid(144, 2) == "ch");
+    }
+
+    void badArgumentsAndFiles() {
+        QCOMPARE(Tool({}).exitCode, 2);
+        QCOMPARE(Tool({"frobnicate"}).exitCode, 2);
+        QCOMPARE(Tool({"export"}).exitCode, 2);
+        QCOMPARE(Tool({"import", Path("x.txt")}).exitCode, 2);
+        QCOMPARE(Tool({"sort", Path("a.mod"), "--bogus"}).exitCode, 2);
+        Run r = Tool({"export", Path("missing.mod")});
+        QCOMPARE(r.exitCode, 1);
+        QVERIFY(r.err.contains("no such file"));
+        Write(Path("junk.mod"), "not a mode file at all, no tab here...");
+        QCOMPARE(Tool({"export", Path("junk.mod")}).exitCode, 1);
+        r = Tool({"--help"});
+        QCOMPARE(r.exitCode, 0);
+        for (const char* word : {"export", "import", "check", "optimize", "sort", "generate", "template-check"})
+            QVERIFY(r.out.contains(word));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestTool)
+#include "test_tool.moc"
