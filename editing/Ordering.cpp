@@ -1,7 +1,7 @@
 #include "editing/Ordering.h"
 
 #include <algorithm>
-#include <numeric>
+#include <cstdint>
 #include <vector>
 
 namespace vel {
@@ -14,22 +14,60 @@ int FilledFields(const Clause& c) {
     return n;
 }
 
-// Sorting an index array and moving each row once is much cheaper than
-// letting the sort shuffle five strings per swap.
-template <typename Less>
-void ReorderRows(ModeTable& table, Less less) {
+// Sorting compact keys and moving each row once is much cheaper than letting
+// the sort shuffle five strings per swap or chase rows through memory. The
+// key holds the first 16 bytes of the Roman text big-endian, so comparing it
+// is byte order; equal keys fall back to the whole texts, then to the old
+// position, so equal rows keep their order.
+struct SortKey {
+    uint64_t rank;  // what decides before the text (length and fields for Optimize)
+    uint64_t text0;
+    uint64_t text1;
+    uint32_t index;
+};
+
+uint64_t BigEndianPrefix(const std::string& text, size_t from) {
+    uint64_t v = 0;
+    for (size_t i = 0; i < 8; ++i) {
+        const size_t k = from + i;
+        v = (v << 8) | (k < text.size() ? static_cast<unsigned char>(text[k]) : 0u);
+    }
+    return v;
+}
+
+template <typename Rank>
+void ReorderRows(ModeTable& table, Rank rank) {
     std::vector<Clause>& rows = table.Clauses();
-    std::vector<unsigned> order(rows.size());
-    std::iota(order.begin(), order.end(), 0u);
-    std::sort(order.begin(), order.end(), [&](unsigned a, unsigned b) {
-        if (less(a, b)) return true;
-        if (less(b, a)) return false;
-        return a < b;  // equal rows keep their order
+    std::vector<SortKey> keys(rows.size());
+    for (size_t i = 0; i < rows.size(); ++i) {
+        const std::string& roman = rows[i].Roman();
+        keys[i] = {rank(rows[i]), BigEndianPrefix(roman, 0), BigEndianPrefix(roman, 8), uint32_t(i)};
+    }
+    std::sort(keys.begin(), keys.end(), [&](const SortKey& a, const SortKey& b) {
+        if (a.rank != b.rank) return a.rank < b.rank;
+        if (a.text0 != b.text0) return a.text0 < b.text0;
+        if (a.text1 != b.text1) return a.text1 < b.text1;
+        const int cmp = rows[a.index].Roman().compare(rows[b.index].Roman());
+        if (cmp != 0) return cmp < 0;
+        return a.index < b.index;
     });
-    std::vector<Clause> sorted;
-    sorted.reserve(rows.size());
-    for (unsigned i : order) sorted.push_back(std::move(rows[i]));
-    rows.swap(sorted);
+    // Apply the order in place, cycle by cycle: no second table to allocate.
+    std::vector<uint32_t> source(rows.size());
+    for (size_t i = 0; i < keys.size(); ++i) source[i] = keys[i].index;
+    constexpr uint32_t kDone = UINT32_MAX;
+    for (size_t start = 0; start < rows.size(); ++start) {
+        if (source[start] == kDone || source[start] == start) continue;
+        Clause held = std::move(rows[start]);
+        size_t at = start;
+        while (source[at] != start) {
+            const size_t from = source[at];
+            rows[at] = std::move(rows[from]);
+            source[at] = kDone;
+            at = from;
+        }
+        rows[at] = std::move(held);
+        source[at] = kDone;
+    }
 }
 
 }  // namespace
@@ -44,24 +82,16 @@ int CompareClauses(const Clause& a, const Clause& b) {
 }
 
 void OptimizeOrder(ModeTable& table) {
-    const std::vector<Clause>& rows = table.Clauses();
-    struct Key {
-        unsigned length;
-        unsigned filled;
-    };
-    std::vector<Key> keys(rows.size());
-    for (size_t i = 0; i < rows.size(); ++i)
-        keys[i] = {unsigned(rows[i].Roman().size()), unsigned(FilledFields(rows[i]))};
-    ReorderRows(table, [&](unsigned a, unsigned b) {
-        if (keys[a].length != keys[b].length) return keys[a].length > keys[b].length;
-        if (keys[a].filled != keys[b].filled) return keys[a].filled > keys[b].filled;
-        return rows[a].Roman() < rows[b].Roman();
+    // Longer Roman text first, then more filled fields: both descending, so
+    // the rank stores their complements.
+    ReorderRows(table, [](const Clause& c) {
+        const uint64_t length = std::min<uint64_t>(c.Roman().size(), 0xFFFFFFFFu);
+        return ((0xFFFFFFFFu - length) << 8) | uint64_t(kColumnCount - 1 - FilledFields(c));
     });
 }
 
 void AlphabeticalOrder(ModeTable& table) {
-    const std::vector<Clause>& rows = table.Clauses();
-    ReorderRows(table, [&](unsigned a, unsigned b) { return rows[a].Roman() < rows[b].Roman(); });
+    ReorderRows(table, [](const Clause&) { return uint64_t(0); });
 }
 
 }  // namespace vel

@@ -53,49 +53,77 @@ std::string ModeResult::Message() const {
     return description + " (Error #" + std::to_string(code) + ".)";
 }
 
+namespace {
+
+// Reads records one at a time, so a load needs no copy of the whole file.
+class RecordParser {
+public:
+    explicit RecordParser(ModeFileContents& out) : out_(out) {}
+
+    // False once a record fails; the contents then say where and why.
+    bool Feed(std::string_view rec) {
+        const int number = ++out_.records;
+        if (number == 1) return Header(rec);
+        if (static_cast<unsigned char>(rec[0]) <= 9) {
+            ++out_.gaps;
+            return true;
+        }
+        // One pass over the record finds the five TABs.
+        size_t tabs[kColumnCount];
+        int found = 0;
+        for (size_t i = 0; i < rec.size() && found < kColumnCount; ++i)
+            if (rec[i] == kTab) tabs[found++] = i;
+        if (found < kColumnCount) {
+            out_.failedRecord = number;
+            out_.result = {kErrClauseCut, "Record " + std::to_string(number) +
+                                              " is not a whole clause: it holds fewer than five TABs."};
+            return false;
+        }
+        const char* p = rec.data();
+        out_.clauses.push_back(Clause{{std::string(p, tabs[0]), std::string(p + tabs[0] + 1, tabs[1] - tabs[0] - 1),
+                                       std::string(p + tabs[1] + 1, tabs[2] - tabs[1] - 1),
+                                       std::string(p + tabs[2] + 1, tabs[3] - tabs[2] - 1),
+                                       std::string(p + tabs[3] + 1, tabs[4] - tabs[3] - 1)}});
+        return true;
+    }
+
+    // An empty file has no header at all.
+    void Finish() {
+        if (out_.records == 0) {
+            out_.failedRecord = 1;
+            out_.result = {kErrNoHeaderTab, "The file is empty, so it is not a mode file."};
+        }
+    }
+
+private:
+    bool Header(std::string_view header) {
+        const size_t tab = header.find(kTab);
+        if (tab == std::string_view::npos) {
+            out_.failedRecord = 1;
+            out_.result = {kErrNoHeaderTab, "Record 1 holds no TAB, so the file is not a mode file."};
+            return false;
+        }
+        std::string_view comment = header.substr(0, tab);
+        while (!comment.empty() && comment.back() == ' ') comment.remove_suffix(1);
+        out_.comment = std::string(comment);
+        out_.caseSensitive = ParseCaseDigit(header.substr(tab + 1));
+        out_.headerRead = true;
+        return true;
+    }
+
+    ModeFileContents& out_;
+};
+
+}  // namespace
+
 ModeFileContents ParseModeBytes(std::string_view bytes) {
     ModeFileContents out;
+    RecordParser parser(out);
+    out.clauses.reserve(bytes.size() / kRecordSize);
+    for (size_t pos = 0; pos < bytes.size(); pos += kRecordSize)
+        if (!parser.Feed(bytes.substr(pos, kRecordSize))) break;
+    parser.Finish();
     out.records = int((bytes.size() + kRecordSize - 1) / kRecordSize);
-    if (bytes.empty()) {
-        out.failedRecord = 1;
-        out.result = {kErrNoHeaderTab, "The file is empty, so it is not a mode file."};
-        return out;
-    }
-    const std::string_view header = bytes.substr(0, kRecordSize);
-    const size_t tab = header.find(kTab);
-    if (tab == std::string_view::npos) {
-        out.failedRecord = 1;
-        out.result = {kErrNoHeaderTab, "Record 1 holds no TAB, so the file is not a mode file."};
-        return out;
-    }
-    std::string_view comment = header.substr(0, tab);
-    while (!comment.empty() && comment.back() == ' ') comment.remove_suffix(1);
-    out.comment = std::string(comment);
-    out.caseSensitive = ParseCaseDigit(header.substr(tab + 1));
-    out.headerRead = true;
-
-    out.clauses.reserve(size_t(std::max(out.records - 2, 0)));
-    for (int record = 2; record <= out.records; ++record) {
-        const std::string_view rec = bytes.substr(size_t(record - 1) * kRecordSize, kRecordSize);
-        if (static_cast<unsigned char>(rec[0]) <= 9) {
-            ++out.gaps;
-            continue;
-        }
-        Clause clause;
-        size_t start = 0;
-        for (int c = 0; c < kColumnCount; ++c) {
-            const size_t end = rec.find(kTab, start);
-            if (end == std::string_view::npos) {
-                out.failedRecord = record;
-                out.result = {kErrClauseCut, "Record " + std::to_string(record) +
-                                                 " is not a whole clause: it holds fewer than five TABs."};
-                return out;
-            }
-            clause.fields[size_t(c)].assign(rec.data() + start, end - start);
-            start = end + 1;
-        }
-        out.clauses.push_back(std::move(clause));
-    }
     return out;
 }
 
@@ -245,10 +273,32 @@ ModeResult LoadMode(ModeDocument& doc, const std::string& strLoadName, bool bool
     if (strLoadName.empty() || !fs::exists(strLoadName, ec)) return {kModeNoFile, {}};
     if (!boolAppend) doc.ClearMode();
 
-    std::string bytes, error;
-    if (!ReadFileBytes(strLoadName, bytes, error)) return {kErrOpenFailed, error};
+    if (fs::is_directory(strLoadName, ec))
+        return {kErrOpenFailed, "\"" + strLoadName + "\" is a folder, not a file."};
+    errno = 0;
+    std::ifstream in(strLoadName, std::ios::binary);
+    if (!in) return {kErrOpenFailed, "The file \"" + strLoadName + "\" could not be opened: " + SystemError(errno) + "."};
 
-    ModeFileContents contents = ParseModeBytes(bytes);
+    ModeFileContents contents;
+    RecordParser parser(contents);
+    const auto size = fs::file_size(strLoadName, ec);
+    if (!ec) contents.clauses.reserve(size_t(size / kRecordSize));
+    // Whole records per chunk; a short last record is parsed as it is.
+    std::string chunk(size_t(kRecordSize) * 2048, '\0');
+    bool ok = true;
+    while (ok && in) {
+        in.read(chunk.data(), std::streamsize(chunk.size()));
+        const size_t got = size_t(in.gcount());
+        if (got == 0) break;
+        for (size_t pos = 0; ok && pos < got; pos += kRecordSize)
+            ok = parser.Feed(std::string_view(chunk.data() + pos, std::min<size_t>(kRecordSize, got - pos)));
+    }
+    if (ok && in.bad()) {
+        contents.result = {kErrReadFailed, "The file \"" + strLoadName + "\" could not be read to its end."};
+        ok = false;
+    }
+    if (ok) parser.Finish();
+
     ModeTable& table = doc.table;
     if (contents.headerRead && !boolAppend) {
         table.SetComment(contents.comment);
