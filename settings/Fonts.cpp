@@ -1,0 +1,122 @@
+#include "settings/Fonts.h"
+
+#include <QEvent>
+#include <QFocusEvent>
+#include <QFont>
+#include <QFontDatabase>
+#include <QLineEdit>
+#include <QPointer>
+#include <QTimer>
+#include <QVariant>
+#include <QWidget>
+#include <initializer_list>
+
+// The .qrc lives in a static library; its registration must be pulled in
+// by name, outside any namespace.
+static void InitFontResources() { Q_INIT_RESOURCE(velloran_fonts); }
+
+namespace vel {
+
+namespace {
+
+// The last family that equals name exactly; empty when none does.
+QString LastExact(const QStringList& families, const QString& name) {
+    QString found;
+    for (const QString& family : families)
+        if (family == name) found = family;
+    return found;
+}
+
+QString ChooseByNames(const QStringList& families, std::initializer_list<const char*> names, bool tengwaPass) {
+    for (const char* name : names) {
+        const QString found = LastExact(families, QString::fromLatin1(name));
+        if (!found.isEmpty()) return found;
+    }
+    if (tengwaPass) {
+        QString found;
+        for (const QString& family : families)
+            if (family.toLower().contains(QLatin1String("tengwa"))) found = family;
+        if (!found.isEmpty()) return found;
+    }
+    return families.isEmpty() ? QString() : families.first();
+}
+
+void SetFamily(QWidget* w, const QString& family) {
+    QFont font = w->font();
+    font.setFamily(family);
+    w->setFont(font);
+}
+
+// Selects all on focus-in. A mouse click places the caret after the focus
+// arrives, so that case selects once the click is through.
+class SelAllFilter : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::FocusIn) {
+            auto* field = qobject_cast<QLineEdit*>(watched);
+            if (static_cast<QFocusEvent*>(event)->reason() == Qt::MouseFocusReason) {
+                QPointer<QLineEdit> guard(field);
+                QTimer::singleShot(0, field, [guard] { SelAll(guard.data()); });
+            } else {
+                SelAll(field);
+            }
+        }
+        return false;
+    }
+};
+
+}  // namespace
+
+QString ChooseTengwarFont(const QStringList& families) {
+    return ChooseByNames(families, {"Tengwar Quenya", "Tengwar Sindarin", "Tengwar Noldor"}, true);
+}
+
+QString ChooseRomanFont(const QStringList& families) {
+    return ChooseByNames(families, {"Verdana", "Arial", "MS Sans Serif"}, false);
+}
+
+QStringList InstalledFontFamilies() { return QFontDatabase::families(); }
+
+QString ChooseTengwarFont() { return ChooseTengwarFont(InstalledFontFamilies()); }
+
+QString ChooseRomanFont() { return ChooseRomanFont(InstalledFontFamilies()); }
+
+bool HasTengwarFamily(const QStringList& families) {
+    for (const QString& family : families)
+        if (family.toLower().contains(QLatin1String("tengwa"))) return true;
+    return false;
+}
+
+bool RegisterBundledTengwarFontIfNeeded() {
+    if (HasTengwarFamily(InstalledFontFamilies())) return false;
+    InitFontResources();
+    return QFontDatabase::addApplicationFont(QStringLiteral(":/fonts/VelloranTengwar.ttf")) >= 0;
+}
+
+void ApplyFonts(QWidget* window, const QString& strRomanFont, const QString& strTengwarFont) {
+    if (!window) return;
+    QList<QWidget*> controls{window};
+    controls += window->findChildren<QWidget*>();
+    for (QWidget* w : controls) {
+        const QVariant tag = w->property(kFontTagProperty);
+        if (!tag.isValid()) continue;
+        const QString text = tag.toString();
+        const QString family = text == QLatin1String(kFontTagText)      ? strRomanFont
+                                : text == QLatin1String(kFontTagTengwar) ? strTengwarFont
+                                                                          : QString();
+        if (!family.isEmpty()) SetFamily(w, family);
+    }
+}
+
+void SelAll(QLineEdit* field) {
+    if (field) field->setSelection(0, int(field->text().size()));
+}
+
+void SelAllOnFocus(QLineEdit* field) {
+    if (field) field->installEventFilter(new SelAllFilter(field));
+}
+
+}  // namespace vel
