@@ -1,0 +1,230 @@
+#include "settings/FileCommands.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QCursor>
+#include <QGuiApplication>
+
+#include "editing/ModeModel.h"
+#include "mode/ModeFile.h"
+
+namespace vel {
+
+namespace {
+
+const QString kTitle = QString::fromLatin1(kAppTitle);
+const QString kErrorTitle = QStringLiteral("Error");
+
+// File names travel to the core in the encoding the file system expects.
+std::string NativePath(const QString& path) { return QFile::encodeName(path).toStdString(); }
+QString FromNative(const std::string& path) { return QFile::decodeName(QByteArray::fromStdString(path)); }
+
+// The busy pointer for the length of a load or save.
+class WaitCursor {
+public:
+    WaitCursor() : on_(qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr) {
+        if (on_) QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
+    }
+    ~WaitCursor() {
+        if (on_) QGuiApplication::restoreOverrideCursor();
+    }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+
+private:
+    bool on_;
+};
+
+}  // namespace
+
+FileCommands::FileCommands(ModeModel& model, Prompter& prompter, const SharedVariables& shared, QObject* parent)
+    : QObject(parent), model_(model), prompter_(prompter), shared_(shared) {}
+
+QString FileCommands::ModeName() const { return FromNative(model_.Document().strModeName); }
+
+QString FileCommands::ModeFile() const { return FromNative(model_.Document().strModeFile); }
+
+void FileCommands::SetCaption(const QString& caption) {
+    caption_ = caption;
+    if (hooks_.setCaption) hooks_.setCaption(caption);
+}
+
+QString FileCommands::CaptionFor(const QString& modeName) {
+    return modeName.isEmpty() ? kTitle : kTitle + QStringLiteral(" - ") + modeName;
+}
+
+QString FileCommands::ModeNameOf(const QString& path) {
+    QString name = QFileInfo(path).fileName();
+    if (name.endsWith(QLatin1String(".mod"), Qt::CaseInsensitive)) name.chop(4);
+    return name;
+}
+
+void FileCommands::SetNameAndFile(const QString& name, const QString& file) {
+    ModeDocument& doc = model_.Document();
+    doc.strModeName = NativePath(name);
+    doc.strModeFile = NativePath(file);
+}
+
+void FileCommands::Remember(const QString& chosenPath) { dialogFolder_ = QFileInfo(chosenPath).absolutePath(); }
+
+Prompter::FileDialog FileCommands::ModeDialog(const char* title) const {
+    Prompter::FileDialog dialog;
+    dialog.title = QString::fromLatin1(title);
+    dialog.filter = QString::fromLatin1(kModeFilter);
+    dialog.defaultSuffix = QStringLiteral("mod");
+    // The dialogs have no read-only box to hide; replacing a file is asked.
+    dialog.confirmOverwrite = true;
+    return dialog;
+}
+
+ModeResult FileCommands::Load(const QString& path, bool boolAppend) {
+    ModeResult result;
+    {
+        WaitCursor wait;
+        model_.Reset([&](ModeDocument& doc) { result = LoadMode(doc, NativePath(path), boolAppend); });
+    }
+    if (hooks_.afterLoad) hooks_.afterLoad();
+    return result;
+}
+
+void FileCommands::ReportFailure(const ModeResult& result) {
+    prompter_.Tell(kErrorTitle, QString::fromLocal8Bit(result.Message()), Prompter::Icon::Critical);
+}
+
+bool FileCommands::CheckDirtiness() {
+    if (!model_.Document().boolChanged) return false;
+    const int answer =
+        prompter_.Ask(kTitle, QStringLiteral("The mode has been changed. Do you want do discard the changes?"),
+                      Prompter::Icon::Exclamation, Prompter::Yes | Prompter::No, Prompter::No);
+    return answer != Prompter::Yes;
+}
+
+void FileCommands::FileNew() {
+    if (CheckDirtiness()) return;
+    model_.Reset([](ModeDocument& doc) { doc.ClearMode(); });
+    SetNameAndFile({}, {});
+    if (hooks_.afterLoad) hooks_.afterLoad();
+    SetCaption(kTitle);
+}
+
+void FileCommands::FileOpen() {
+    if (CheckDirtiness()) return;
+    Prompter::FileDialog dialog = ModeDialog("Open Mode File");
+    dialog.folder = shared_.strModePath;
+    const std::optional<QString> chosen = prompter_.OpenFile(dialog);
+    if (!chosen || chosen->isEmpty()) return;
+    Remember(*chosen);
+
+    const ModeResult result = Load(*chosen, false);
+    if (result.ok()) {
+        SetNameAndFile(ModeNameOf(*chosen), *chosen);
+        SetCaption(CaptionFor(ModeName()));
+    } else if (result.code == kModeNoFile) {
+        // Gone between the dialog and the load: nothing was touched.
+        prompter_.Tell(kErrorTitle, QStringLiteral("The file \"%1\" does not exist.").arg(*chosen),
+                       Prompter::Icon::Critical);
+    } else {
+        // The table holds only part of the file now. Leaving it named after
+        // the file would let the next Save overwrite the file with that part.
+        ReportFailure(result);
+        SetNameAndFile({}, {});
+        SetCaption(kTitle);
+    }
+}
+
+void FileCommands::FileImport() {
+    Prompter::FileDialog dialog = ModeDialog("Import Mode File");
+    dialog.folder = shared_.strModePath;
+    const std::optional<QString> chosen = prompter_.OpenFile(dialog);
+    if (!chosen || chosen->isEmpty()) return;
+    Remember(*chosen);
+
+    const ModeResult result = Load(*chosen, true);
+    if (result.code == kModeNoFile)
+        prompter_.Tell(kErrorTitle, QStringLiteral("The file \"%1\" does not exist.").arg(*chosen),
+                       Prompter::Icon::Critical);
+    else if (!result.ok())
+        ReportFailure(result);
+}
+
+void FileCommands::FileSave(bool boolSaveAs) {
+    if (!model_.Document().boolOptimized) {
+        const int answer = prompter_.Ask(
+            kTitle,
+            QStringLiteral("The mode has not been optimized. Would you like to optimize the mode before it is saved?"),
+            Prompter::Icon::Question, Prompter::Yes | Prompter::No | Prompter::Cancel, Prompter::Yes);
+        if (answer == Prompter::Yes) {
+            if (hooks_.optimize) hooks_.optimize();
+        } else if (answer != Prompter::No) {
+            return;
+        }
+    }
+    ModeDocument& doc = model_.Document();
+    if (boolSaveAs || doc.strModeFile.empty()) {
+        FileSaveAs();
+        return;
+    }
+    ModeResult result;
+    {
+        WaitCursor wait;
+        result = SaveMode(doc, doc.strModeFile);
+    }
+    if (!result.ok()) ReportFailure(result);
+}
+
+void FileCommands::FileSaveAs() {
+    Prompter::FileDialog dialog = ModeDialog("Save Mode As");
+    const QString name = ModeName();
+    if (name.isEmpty()) {
+        dialog.folder = shared_.strModePath;
+    } else {
+        dialog.folder = dialogFolder_;
+        dialog.fileName = name;
+    }
+    const std::optional<QString> chosen = prompter_.SaveFile(dialog);
+    if (!chosen || chosen->isEmpty()) return;
+
+    ModeResult result;
+    {
+        WaitCursor wait;
+        result = SaveMode(model_.Document(), NativePath(*chosen));
+    }
+    if (!result.ok()) {
+        // Name, file and caption stay those of the mode as it was before;
+        // the changes stay guarded by the questions.
+        ReportFailure(result);
+        return;
+    }
+    Remember(*chosen);
+    SetNameAndFile(ModeNameOf(*chosen), *chosen);
+    SetCaption(CaptionFor(ModeName()));
+}
+
+bool FileCommands::ConfirmClose() {
+    if (!model_.Document().boolChanged) return true;
+    const int answer =
+        prompter_.Ask(kTitle, QStringLiteral("The mode has not been saved. Are you sure you want to quit?"),
+                      Prompter::Icon::Exclamation, Prompter::Yes | Prompter::No, Prompter::No);
+    return answer == Prompter::Yes;
+}
+
+void FileCommands::LoadAtStartup(const QString& strModeName, const QString& strModeFile) {
+    SetCaption(kTitle);
+    if (strModeName.isEmpty()) {
+        FileNew();
+        return;
+    }
+    SetNameAndFile(strModeName, strModeFile);
+    const ModeResult result = Load(strModeFile, false);
+    if (result.ok()) return;
+    SetNameAndFile({}, {});
+    if (result.code == kModeNoFile) {
+        // Gone since start-up looked for it: a new mode, as without a name.
+        FileNew();
+        return;
+    }
+    ReportFailure(result);
+}
+
+}  // namespace vel

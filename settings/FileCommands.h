@@ -1,0 +1,85 @@
+#pragma once
+// The File menu's commands (New, Open, Import, Save, Save As) and the
+// closing question: the questions that guard unsaved changes, the current
+// mode's name and file, and the window caption. The commands own nothing:
+// they work on the window's model and ask through its prompter, and reach
+// back into the window through the hooks.
+#include <QObject>
+#include <QString>
+#include <functional>
+
+#include "dialogs/Prompter.h"
+#include "settings/SharedVariables.h"
+
+namespace vel {
+
+class ModeModel;
+struct ModeResult;
+
+inline constexpr char kAppTitle[] = "Velloran";
+inline constexpr char kModeFilter[] = "Mode files (*.mod)|*.mod|All files (*.*)|*.*";
+
+class FileCommands : public QObject {
+    Q_OBJECT
+public:
+    struct Hooks {
+        std::function<void()> optimize;                  // the window's Optimize command
+        std::function<void(const QString&)> setCaption;  // the window's title
+        // After the table was emptied or (re)filled: New, Open, Import and a
+        // start-up load, failed ones included. The window refreshes its
+        // comment box, case box and row status.
+        std::function<void()> afterLoad;
+    };
+
+    // shared.strModePath is read at each command, so start-up may fill it later.
+    FileCommands(ModeModel& model, Prompter& prompter, const SharedVariables& shared, QObject* parent = nullptr);
+
+    void SetHooks(Hooks hooks) { hooks_ = std::move(hooks); }
+
+    // The folder the file dialog shows when a command leaves it as it was
+    // (Save As of a named mode). Start-up sets the program folder; each
+    // chosen file's folder replaces it.
+    void SetDialogFolder(const QString& folder) { dialogFolder_ = folder; }
+    QString DialogFolder() const { return dialogFolder_; }
+
+    // True when the user chose to keep unsaved changes: the caller stops.
+    bool CheckDirtiness();
+    void FileNew();
+    void FileOpen();
+    void FileImport();
+    void FileSave(bool boolSaveAs = false);
+    void FileSaveAs();
+    // The question before the main window closes; true when it may close.
+    bool ConfirmClose();
+
+    // Start-up: loads strModeFile into the mode, the caption staying the
+    // application title. A failed load leaves the mode unnamed.
+    void LoadAtStartup(const QString& strModeName, const QString& strModeFile);
+
+    QString ModeName() const;
+    QString ModeFile() const;
+    QString Caption() const { return caption_; }
+    void SetCaption(const QString& caption);
+
+    // "Velloran", or "Velloran - name".
+    static QString CaptionFor(const QString& modeName);
+    // The file's name without folder, less a final ".mod" in any case.
+    static QString ModeNameOf(const QString& path);
+
+private:
+    Prompter::FileDialog ModeDialog(const char* title) const;
+    // Loads path into the document as one reset of the view; reports failures.
+    ModeResult Load(const QString& path, bool boolAppend);
+    void ReportFailure(const ModeResult& result);
+    void SetNameAndFile(const QString& name, const QString& file);
+    void Remember(const QString& chosenPath);
+
+    ModeModel& model_;
+    Prompter& prompter_;
+    const SharedVariables& shared_;
+    Hooks hooks_;
+    QString dialogFolder_;
+    QString caption_ = QString::fromLatin1(kAppTitle);
+};
+
+}  // namespace vel
