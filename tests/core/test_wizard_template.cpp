@@ -251,7 +251,7 @@ private slots:
         QVERIFY(SaveTemplate(tpl, f).ok());
 
         Run run = Tool({"generate", QString::fromStdString(tpl), "-o", QString::fromStdString(mod), "--comment", "Demo",
-                    "--case-sensitive"});
+                         "--case-sensitive"});
         QCOMPARE(run.exitCode, 0);
         ModeDocument doc;
         QCOMPARE(LoadMode(doc, mod).code, kModeOk);
