@@ -282,7 +282,12 @@ ModeResult LoadMode(ModeDocument& doc, const std::string& strLoadName, bool bool
     ModeFileContents contents;
     RecordParser parser(contents);
     const auto size = fs::file_size(strLoadName, ec);
-    if (!ec) contents.clauses.reserve(size_t(size / kRecordSize));
+    // Room for an eighth more, so that the first Add or wizard run after a
+    // load inserts in place instead of moving every clause to a new buffer.
+    if (!ec) {
+        const size_t records = size_t(size / kRecordSize);
+        contents.clauses.reserve(records + records / 8 + 64);
+    }
     // Whole records per chunk; a short last record is parsed as it is.
     std::string chunk(size_t(kRecordSize) * 2048, '\0');
     bool ok = true;
