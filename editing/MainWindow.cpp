@@ -74,7 +74,14 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent) {
     resize(600, 540);
 }
 
-Form1::~Form1() = default;
+Form1::~Form1() {
+    // Children go after the document they show: detach the view and the
+    // application-wide focus signal before the members are gone.
+    disconnect(qApp, nullptr, this, nullptr);
+    grdMode->setModel(nullptr);
+    delete model_;
+    model_ = nullptr;
+}
 
 void Form1::SetPrompter(Prompter* prompter) { prompter_ = prompter ? prompter : ownPrompter_.get(); }
 
