@@ -13,100 +13,20 @@
 using namespace vel;
 using namespace vel::test;
 
-namespace {
-
-QStringList Entries(const QMenu* menu) {
-    QStringList out;
-    for (const QAction* a : menu->actions())
-        out << (a->isSeparator() ? QStringLiteral("-")
-                                 : a->objectName() + "|" + a->text() + "|" + a->shortcut().toString());
-    return out;
-}
-
-QStringList Buttons(const QToolBar* bar) {
-    QStringList out;
-    for (const QAction* a : bar->actions())
-        out << (a->isSeparator() ? QStringLiteral("-") : a->objectName() + "|" + a->text() + "|" + a->toolTip());
-    return out;
-}
-
-}  // namespace
-
 class TestMainWindow : public QObject {
     Q_OBJECT
 private slots:
-    void menusAndToolbarsAreThoseOfTheWindow();
     void freshWindowHasNothingToActOn();
     void typedLettersAreLoweredInRomanFieldsOnly();
     void ctrlShiftEnterPutsTheMarker();
     void tabsAndLineBreaksNeverEnterFromTheUser();
     void addInsertsAtCurrentRow();
-    void addInEmptyModeLeavesAnEmptyRow();
     void gridLoadsFieldsBack();
     void commentAndCaseMirrorTheTable();
     void gridClicksMoveTheTableCursor();
     void editCommandsFollowTheFocus();
-    void menuShortcutsWinInsideFields();
     void specialCharacterEntryFollowsFocus();
 };
-
-void TestMainWindow::menusAndToolbarsAreThoseOfTheWindow() {
-    ShownWindow w;
-    QCOMPARE(w->windowTitle(), QStringLiteral("Velloran"));
-    QCOMPARE(Entries(w->mnuFile),
-             QStringList({"mnuFNew|&New|Ctrl+N", "-", "mnuFOpen|&Open...|Ctrl+O", "-", "mnuFSave|&Save|Ctrl+S",
-                          "mnuFSaveAs|Save &as...|", "-", "mnuFImport|Import...|", "-",
-                          "mnuFWizard|&Wizard...|Ctrl+W", "-", "mnuFExit|&Exit|"}));
-    QCOMPARE(Entries(w->mnuEdit),
-             QStringList({"mnuECut|Cu&t|Ctrl+X", "mnuECopy|&Copy|Ctrl+C", "mnuEPaste|&Paste|Ctrl+V", "-",
-                          "mnuERemove|&Remove|Del", "-", "mnuEFind|&Find...|F3", "-",
-                          "mnuInsertSpecialCharacter|Insert &special character...|Ctrl+Ins"}));
-    QCOMPARE(Entries(w->mnuRows),
-             QStringList({"mnuRMoveOneUp|Move one row &up|Ctrl+U", "mnuRMoveOneDown|Move one row &down|Ctrl+D",
-                          "mnuRMoveToRow|Move to row...|", "-", "mnuRSortAlphabetically|Sort &alphabetically|",
-                          "mnuROptimize|&Optimize|"}));
-    QCOMPARE(Entries(w->mnuHelp), QStringList({"mnuHContents|&Contents|F1", "mnuHAbout|About...|"}));
-    QCOMPARE(w->mnuRows->title(), QStringLiteral("&Clause"));
-    QCOMPARE(Buttons(w->Toolbar1),
-             QStringList({"New|New|New (Ctrl+N)", "Open|Open|Open (Ctrl+O)", "Save|Save|Save (Ctrl+S)", "-",
-                          "Cut|Cut|Cut (Ctrl+X)", "Copy|Copy|Copy (Ctrl+C)", "Paste|Paste|Paste (Ctrl+V)", "-",
-                          "Find|Find|Find (F3)", "-", "Wizard|Wizard|Wizard (Ctrl+W)"}));
-    QCOMPARE(Buttons(w->tlbGridControls),
-             QStringList({"Optimize|Optimize|Optimize", "Alphabetically|Sort alphabetically|Sort Alphabetically", "-",
-                          "Up|Move up one row|Move up one row (Ctrl+U)",
-                          "Down|Move down one row|Move down one row (Ctrl+D)"}));
-    // Bundled images stand in when no theme is installed.
-    for (QAction* a : w->Toolbar1->actions()) QVERIFY(a->isSeparator() || !a->icon().isNull());
-
-    // The toolbar's file buttons start what the menu entries start.
-    int opened = 0;
-    QObject::connect(w->mnuFOpen, &QAction::triggered, [&] { ++opened; });
-    w->ToolbarButton("Open")->trigger();
-    QCOMPARE(opened, 1);
-
-    // Tags for the fonts, captions, limits and tips of the entry area.
-    const QStringList labels = {"&Roman letters", "&Tengwar", "If &next roman", "If &previous ID", "I&D"};
-    const QStringList tags = {"text", "tengwar", "text", "tengwar", "tengwar"};
-    const int limits[] = {14, 14, 1, 1, 1};
-    for (int i = 0; i < 5; ++i) {
-        QCOMPARE(w->lblDescription[i]->text(), labels[i]);
-        QCOMPARE(w->txtEditField[i]->property("fontTag").toString(), tags[i]);
-        QCOMPARE(w->txtEditField[i]->maxLength(), limits[i]);
-        QCOMPARE(w->txtEditField[i]->font().pointSizeF(), 9.75);
-        QCOMPARE(w->txtEditField[i]->toolTip(),
-                 (i == 2 || i == 3) ? QStringLiteral("Ctrl + Shift + Enter = Non-alphanumeric") : QString());
-    }
-    QCOMPARE(w->txtComment->maxLength(), 34);
-    QCOMPARE(w->lblComment->text(), QStringLiteral("&Comment"));
-    QCOMPARE(w->chkCaseSensitive->text(), QStringLiteral("Mode is case sensitive"));
-    QCOMPARE(w->chkCaseSensitive->toolTip(), QStringLiteral("Treat UPPERCASE/lowercase as separate letters."));
-    QCOMPARE(w->cmdAdd->text(), QStringLiteral("&Add"));
-    for (QWidget* c : std::initializer_list<QWidget*>{w->grdMode, w->txtComment, w->chkCaseSensitive, w->cmdAdd,
-                                                     w->lblComment, w->StatusBar1})
-        QCOMPARE(c->property("fontTag").toString(), QStringLiteral("text"));
-    QCOMPARE(w->Panel("TotalRows")->toolTip(), QStringLiteral("Number of rows in mode"));
-    QCOMPARE(w->Panel("SelectedRow")->toolTip(), QStringLiteral("Selected row number"));
-}
 
 void TestMainWindow::freshWindowHasNothingToActOn() {
     ShownWindow w;
@@ -127,9 +47,20 @@ void TestMainWindow::freshWindowHasNothingToActOn() {
     QObject::connect(w->mnuEFind, &QAction::triggered, [&] { ++finds; });
     QTest::keyClick(w->grdMode, Qt::Key_F3);
     QCOMPARE(finds, 0);
-    w.LoadLetters("a");
+
+    // Add in an empty mode: the clause and an empty row; the commands wake up.
+    QTest::keyClicks(w->txtEditField[0], QStringLiteral("a"));
+    QTest::mouseClick(w->cmdAdd, Qt::LeftButton);
+    QCOMPARE(w.Romans(), std::string("a_"));
+    QCOMPARE(w.Status("TotalRows"), QStringLiteral("Rows: 2"));
+    QCOMPARE(w.Status("SelectedRow"), QStringLiteral("#1"));
+    QVERIFY(w->mnuRows->menuAction()->isEnabled());
+    for (QAction* a : w->tlbGridControls->actions()) QVERIFY(a->isSeparator() || a->isEnabled());
     QTest::keyClick(w->grdMode, Qt::Key_F3);
-    QCOMPARE(finds, 1);
+    w->ToolbarButton("Find")->trigger();  // forwards to the menu entry
+    QCOMPARE(finds, 2);
+    // Without an icon theme the bundled images show.
+    for (QAction* a : w->Toolbar1->actions()) QVERIFY(a->isSeparator() || !a->icon().isNull());
 }
 
 void TestMainWindow::typedLettersAreLoweredInRomanFieldsOnly() {
@@ -162,11 +93,6 @@ void TestMainWindow::typedLettersAreLoweredInRomanFieldsOnly() {
     QTest::keyClicks(w->txtEditField[2], QStringLiteral("Q"));
     QCOMPARE(w->txtEditField[2]->text(), QStringLiteral("Q"));
     QVERIFY(!w->Document().boolChanged);
-
-    // Typing stops at the field's limit.
-    w->txtEditField[0]->clear();
-    QTest::keyClicks(w->txtEditField[0], QStringLiteral("abcdefghijklmnopqrst"));
-    QCOMPARE(w->txtEditField[0]->text(), QStringLiteral("abcdefghijklmn"));
 }
 
 void TestMainWindow::ctrlShiftEnterPutsTheMarker() {
@@ -253,10 +179,7 @@ void TestMainWindow::addInsertsAtCurrentRow() {
     QVERIFY(!w->cmdAdd->isEnabled());
     QCOMPARE(QApplication::focusWidget(), w->txtEditField[0]);
     // The grid shows the cursor where SetCellFonts leaves it: column 4 of the new clause.
-    const QModelIndex current = w->grdMode->currentIndex();
-    QCOMPARE(current.row(), 1);
-    QCOMPARE(current.column(), 4);
-    QCOMPARE(w->Table().CurrentCol(), 4);
+    QCOMPARE(w->grdMode->currentIndex(), w->Model().index(1, 4));
 
     // Adds without moving go in above one another, the last call on top.
     w->Document().boolOptimized = true;
@@ -274,25 +197,11 @@ void TestMainWindow::addInsertsAtCurrentRow() {
     QCOMPARE(w->Table().Cell(2, 0), std::string(" "));
 }
 
-void TestMainWindow::addInEmptyModeLeavesAnEmptyRow() {
-    ShownWindow w;
-    QTest::keyClicks(w->txtEditField[0], QStringLiteral("a"));
-    QTest::mouseClick(w->cmdAdd, Qt::LeftButton);
-    QCOMPARE(w->Table().RowCount(), 3);
-    QCOMPARE(w.Romans(), std::string("a_"));
-    QCOMPARE(w.Status("TotalRows"), QStringLiteral("Rows: 2"));
-    QCOMPARE(w.Status("SelectedRow"), QStringLiteral("#1"));
-    QVERIFY(w->mnuRows->menuAction()->isEnabled());
-    QVERIFY(w->mnuEFind->isEnabled());
-    QVERIFY(w->ToolbarButton("Find")->isEnabled());
-    for (QAction* a : w->tlbGridControls->actions()) QVERIFY(a->isSeparator() || a->isEnabled());
-}
-
 void TestMainWindow::gridLoadsFieldsBack() {
     ShownWindow w;
     w.Load({MakeClause("abcdefghijklmnopqrst", "T", "", "\r", "1"), MakeClause("b", "B")});
 
-    // Enter or Space on an empty... first, a double-click on row 1.
+    // A double-click anywhere on row 1 loads it.
     const QRect cell = w->grdMode->visualRect(w->Model().index(0, 2));
     QTest::mouseDClick(w->grdMode->viewport(), Qt::LeftButton, {}, cell.center());
     QCOMPARE(w->txtEditField[0]->text(), QStringLiteral("abcdefghijklmn"));
@@ -414,28 +323,19 @@ void TestMainWindow::editCommandsFollowTheFocus() {
     QTest::keyClick(w->grdMode, Qt::Key_Delete);
     QCOMPARE(w.Romans(), std::string("c"));
 
+    // Ctrl+D, which a plain line edit takes as Delete, moves the clause.
+    w.SetCursor(1);
+    field->setFocus();
+    QTest::keyClick(field, Qt::Key_D, Qt::ControlModifier);
+    QCOMPARE(w.Romans(), std::string("c"));  // nowhere to go with one clause
+    QCOMPARE(field->text(), QStringLiteral("ax"));
+
     // On the check box the Edit commands leave clauses and clipboard alone.
     w->chkCaseSensitive->setFocus();
     QTest::keyClick(w->chkCaseSensitive, Qt::Key_Delete);
     QTest::keyClick(w->chkCaseSensitive, Qt::Key_V, Qt::ControlModifier);
     QCOMPARE(w.Romans(), std::string("c"));
     QCOMPARE(Clipboard()->text(), QStringLiteral("a\tA\t\t\t"));
-}
-
-void TestMainWindow::menuShortcutsWinInsideFields() {
-    ShownWindow w;
-    w.LoadLetters("abc");
-    w.SetCursor(1);
-    // Ctrl+D and Ctrl+U would edit the text in a plain line edit.
-    ByteLineEdit* field = w->txtEditField[0];
-    field->setText(QStringLiteral("kept"));
-    field->setFocus();
-    field->setCursorPosition(0);
-    QTest::keyClick(field, Qt::Key_D, Qt::ControlModifier);
-    QCOMPARE(w.Romans(), std::string("bac"));
-    QTest::keyClick(field, Qt::Key_U, Qt::ControlModifier);
-    QCOMPARE(w.Romans(), std::string("abc"));
-    QCOMPARE(field->text(), QStringLiteral("kept"));
 }
 
 void TestMainWindow::specialCharacterEntryFollowsFocus() {
