@@ -7,6 +7,7 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Velloran"));
     vel::Form1 window;
+    window.Startup(vel::CurrentStartupInputs());
     window.show();
     return app.exec();
 }

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QCloseEvent>
 #include <QEvent>
 #include <QFrame>
 #include <QHeaderView>
@@ -23,6 +24,8 @@
 #include "editing/Ordering.h"
 #include "editing/RowOperations.h"
 #include "mode/ByteCodec.h"
+#include "settings/FileCommands.h"
+#include "settings/HelpWindow.h"
 
 // Resources of a static library must be pulled in by name, outside any namespace.
 static void InitIconResources() { Q_INIT_RESOURCE(velloran_icons); }
@@ -44,6 +47,25 @@ QIcon ThemeIcon(const char* themeName, const QString& bundled) {
 }
 
 void Tag(QWidget* w, const char* tag) { w->setProperty("fontTag", QString::fromLatin1(tag)); }
+
+// The file commands keep one prompter for their lifetime; this one follows
+// the window's current prompter, which tests replace.
+class ForwardingPrompter : public Prompter {
+public:
+    explicit ForwardingPrompter(Prompter*& target) : target_(target) {}
+    int Ask(const QString& title, const QString& text, Icon icon, int buttons, int defaultButton) override {
+        return target_->Ask(title, text, icon, buttons, defaultButton);
+    }
+    void Tell(const QString& title, const QString& text, Icon icon) override { target_->Tell(title, text, icon); }
+    std::optional<QString> Input(const QString& title, const QString& prompt, const QString& initial) override {
+        return target_->Input(title, prompt, initial);
+    }
+    std::optional<QString> OpenFile(const FileDialog& dialog) override { return target_->OpenFile(dialog); }
+    std::optional<QString> SaveFile(const FileDialog& dialog) override { return target_->SaveFile(dialog); }
+
+private:
+    Prompter*& target_;
+};
 
 class WaitCursor {
 public:
@@ -67,6 +89,7 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent) {
     BuildClientArea();
     BuildStatusBar();
     ConnectGrid();
+    ConnectFileCommands();
 
     SetDisplayFonts(grdMode->font().family(), grdMode->font().family());
     cmdAdd->setEnabled(false);
@@ -84,6 +107,38 @@ Form1::~Form1() {
 }
 
 void Form1::SetPrompter(Prompter* prompter) { prompter_ = prompter ? prompter : ownPrompter_.get(); }
+
+void Form1::ConnectFileCommands() {
+    filePrompter_ = std::make_unique<ForwardingPrompter>(prompter_);
+    files_ = new FileCommands(*model_, *filePrompter_, shared_, this);
+    files_->SetHooks({[this] { Optimize(); }, [this](const QString& caption) { setWindowTitle(caption); },
+                      [this] {
+                          RefreshModeFields();
+                          SyncViewToCursor();
+                          RowStatus();
+                      }});
+    connect(mnuFNew, &QAction::triggered, files_, [this] { files_->FileNew(); });
+    connect(mnuFOpen, &QAction::triggered, files_, [this] { files_->FileOpen(); });
+    connect(mnuFSave, &QAction::triggered, files_, [this] { files_->FileSave(false); });
+    connect(mnuFSaveAs, &QAction::triggered, files_, [this] { files_->FileSave(true); });
+    connect(mnuFImport, &QAction::triggered, files_, [this] { files_->FileImport(); });
+    connect(mnuHContents, &QAction::triggered, this, [this] { ShowHelpContents(this); });
+}
+
+void Form1::Startup(const StartupInputs& inputs) {
+    const StartupResult result = RunStartup(inputs);
+    shared_ = result.shared;
+    SetDisplayFonts(shared_.strRomanFont, shared_.strTengwarFont);
+    FinishStartup(this, *files_, result);
+}
+
+void Form1::closeEvent(QCloseEvent* event) {
+    if (files_->ConfirmClose()) {
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}
 
 // ---------------------------------------------------------------- building
 

@@ -10,6 +10,8 @@
 
 #include "editing/MainLayout.h"
 #include "mode/ModeDocument.h"
+#include "settings/SharedVariables.h"
+#include "settings/Startup.h"
 
 class QAction;
 class QCheckBox;
@@ -20,6 +22,8 @@ class QPushButton;
 class QToolBar;
 
 namespace vel {
+
+class FileCommands;
 
 class ByteLineEdit;
 class ModeGrid;
@@ -84,6 +88,12 @@ public:
     QAction* ToolbarButton(const QString& key) const;
     const MainLayout& Layout() const { return layout_; }
 
+    // The File menu's commands, the settings shared by the run, and start-up:
+    // the program calls Startup once after building the window.
+    FileCommands& Files() { return *files_; }
+    const SharedVariables& Shared() const { return shared_; }
+    void Startup(const StartupInputs& inputs);
+
     // Controls.
     ModeGrid* grdMode = nullptr;
     std::array<ByteLineEdit*, 5> txtEditField{};
@@ -126,9 +136,12 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // The question about unsaved changes before the window (and the program) closes.
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void BuildMenus();
+    void ConnectFileCommands();
     void BuildToolbars();
     void BuildClientArea();
     void BuildStatusBar();
@@ -147,6 +160,10 @@ private:
     ModeModel* model_ = nullptr;
     std::unique_ptr<QtPrompter> ownPrompter_;
     Prompter* prompter_ = nullptr;
+    SharedVariables shared_;
+    // Hands the file commands' dialogs to whichever prompter is current.
+    std::unique_ptr<Prompter> filePrompter_;
+    FileCommands* files_ = nullptr;
     MainLayout layout_;
     QHash<QString, QAction*> buttons_;
     QLabel* totalRows_ = nullptr;
