@@ -15,6 +15,7 @@
 #include <QScopedValueRollback>
 #include <QStatusBar>
 #include <QToolBar>
+#include <algorithm>
 #include <cmath>
 
 #include "dialogs/Prompter.h"
@@ -66,6 +67,17 @@ public:
 private:
     Prompter*& target_;
 };
+
+// Some Tengwar fonts (the bundled one among them) draw their letters at half
+// the height of Roman small letters at the same size. The grid enlarges such
+// a font until a tengwa's bowl (the glyph of "5") is as tall as the Roman
+// x-height, so glyphs stay readable; it never shrinks a font.
+qreal TengwarScale(const QFont& roman, const QFont& tengwar) {
+    const qreal target = QFontMetricsF(roman).xHeight();
+    const qreal glyph = QFontMetricsF(tengwar).tightBoundingRect(QStringLiteral("5")).height();
+    if (target <= 0 || glyph <= 0) return 1.0;
+    return std::clamp(target / glyph, 1.0, 3.0);
+}
 
 class WaitCursor {
 public:
@@ -402,6 +414,7 @@ void Form1::SetDisplayFonts(const QString& romanFamily, const QString& tengwarFa
     roman.setFamily(romanFamily);
     QFont tengwar = grdMode->font();
     tengwar.setFamily(tengwarFamily);
+    tengwar.setPointSizeF(tengwar.pointSizeF() * TengwarScale(roman, tengwar));
     model_->SetFonts(roman, tengwar);
     const int height = std::max(QFontMetrics(roman).height(), QFontMetrics(tengwar).height()) + 6;
     grdMode->verticalHeader()->setMinimumSectionSize(1);
