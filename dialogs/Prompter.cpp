@@ -19,14 +19,14 @@ QMessageBox::Icon ToQt(Prompter::Icon icon) {
     }
 }
 
-std::optional<QString> RunFileDialog(QWidget* parent, const Prompter::FileDialog& spec, bool save) {
-    QFileDialog dialog(parent, spec.title, spec.folder);
+std::optional<QString> RunFileDialog(QWidget* parent, const Prompter::FileDialog& request, bool save) {
+    QFileDialog dialog(parent, request.title, request.folder);
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    dialog.setNameFilters(QtPrompter::NameFilters(spec.filter));
-    if (!spec.defaultSuffix.isEmpty()) dialog.setDefaultSuffix(spec.defaultSuffix);
-    if (!spec.fileName.isEmpty()) dialog.selectFile(spec.fileName);
-    dialog.setOption(QFileDialog::DontConfirmOverwrite, !spec.confirmOverwrite);
+    dialog.setNameFilters(QtPrompter::NameFilters(request.filter));
+    if (!request.defaultSuffix.isEmpty()) dialog.setDefaultSuffix(request.defaultSuffix);
+    if (!request.fileName.isEmpty()) dialog.selectFile(request.fileName);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.confirmOverwrite);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
     return dialog.selectedFiles().constFirst();
 }

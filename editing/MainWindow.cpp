@@ -19,6 +19,7 @@
 #include <cmath>
 
 #include "dialogs/Prompter.h"
+#include "dialogs/WaitCursor.h"
 #include "editing/ByteLineEdit.h"
 #include "editing/ModeGrid.h"
 #include "editing/ModeModel.h"
@@ -79,11 +80,6 @@ qreal TengwarScale(const QFont& roman, const QFont& tengwar) {
     return std::clamp(target / glyph, 1.0, 3.0);
 }
 
-class WaitCursor {
-public:
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-};
 
 }  // namespace
 
@@ -656,23 +652,18 @@ void Form1::PasteRow() {
 
 // ---------------------------------------------------------------- orders
 
-void Form1::Optimize() {
-    WaitCursor wait;
-    doc_.table.SetCurrentCol(0);
-    doc_.table.SetSelectionEndCol(0);
-    model_->Reset([](ModeDocument& doc) { OptimizeOrder(doc.table); });
-    doc_.boolChanged = true;
-    doc_.boolOptimized = true;
-    RowStatus();
-}
+void Form1::Optimize() { Reorder(OptimizeOrder, true); }
 
-void Form1::SortAlphabetically() {
+void Form1::SortAlphabetically() { Reorder(AlphabeticalOrder, false); }
+
+void Form1::Reorder(void (*order)(ModeTable&), bool optimized) {
     WaitCursor wait;
+    // The sort covers every clause row, whatever cells were selected.
     doc_.table.SetCurrentCol(0);
     doc_.table.SetSelectionEndCol(0);
-    model_->Reset([](ModeDocument& doc) { AlphabeticalOrder(doc.table); });
+    model_->Reset([order](ModeDocument& doc) { order(doc.table); });
     doc_.boolChanged = true;
-    doc_.boolOptimized = false;
+    doc_.boolOptimized = optimized;
     RowStatus();
 }
 

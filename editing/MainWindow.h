@@ -142,6 +142,8 @@ protected:
 private:
     void BuildMenus();
     void ConnectFileCommands();
+    // Optimize and SortAlphabetically: one order over all clause rows.
+    void Reorder(void (*order)(ModeTable&), bool optimized);
     void BuildToolbars();
     void BuildClientArea();
     void BuildStatusBar();

@@ -1,11 +1,9 @@
 #include "settings/FileCommands.h"
 
-#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
-#include <QCursor>
-#include <QGuiApplication>
 
+#include "dialogs/WaitCursor.h"
 #include "editing/ModeModel.h"
 #include "mode/ModeFile.h"
 
@@ -19,22 +17,6 @@ const QString kErrorTitle = QStringLiteral("Error");
 // File names travel to the core in the encoding the file system expects.
 std::string NativePath(const QString& path) { return QFile::encodeName(path).toStdString(); }
 QString FromNative(const std::string& path) { return QFile::decodeName(QByteArray::fromStdString(path)); }
-
-// The busy pointer for the length of a load or save.
-class WaitCursor {
-public:
-    WaitCursor() : on_(qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr) {
-        if (on_) QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
-    }
-    ~WaitCursor() {
-        if (on_) QGuiApplication::restoreOverrideCursor();
-    }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-
-private:
-    bool on_;
-};
 
 }  // namespace
 

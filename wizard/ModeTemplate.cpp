@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <limits>
 
+#include "editing/RowOperations.h"
 #include "mode/ModeFile.h"
 
 namespace vel {
@@ -91,16 +92,6 @@ bool ParseNumber(std::string_view text, double& value) {
         return false;
     if (negative) value = -value;
     return true;
-}
-
-// Half-way values go to the even neighbour, as the conversion of a check
-// box value always has.
-double RoundHalfEven(double x) {
-    const double down = std::floor(x);
-    const double diff = x - down;
-    if (diff < 0.5) return down;
-    if (diff > 0.5) return down + 1;
-    return std::fmod(down, 2.0) == 0.0 ? down : down + 1;
 }
 
 std::string Quoted(std::string_view line) {
