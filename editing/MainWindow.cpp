@@ -142,6 +142,9 @@ void Form1::Startup(const StartupInputs& inputs) {
 
 void Form1::closeEvent(QCloseEvent* event) {
     if (files_->ConfirmClose()) {
+        // The program ends with its main window: side windows go with it.
+        for (QWidget* child : findChildren<QWidget*>())
+            if (child->isWindow() && child->isVisible()) child->close();
         event->accept();
     } else {
         event->ignore();

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFontInfo>
 #include <QMenu>
+#include <QPointer>
 #include <QPushButton>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -176,7 +177,10 @@ private slots:
             if (top->windowTitle() == "Velloran Help" && top->isVisible()) help = top;
         QVERIFY(help);
         QVERIFY(help->findChild<QTextBrowser*>()->toPlainText().contains("Contents"));
-        help->close();
+        // Closing the main window ends the program: the help goes with it.
+        QPointer<QWidget> helpWindow = help;
+        QVERIFY(w->close());
+        QVERIFY(!helpWindow || !helpWindow->isVisible());
     }
 };
 
