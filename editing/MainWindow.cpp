@@ -576,6 +576,10 @@ void Form1::MoveRow(int& intPosition, bool boolDialog) {
     ModeTable& t = doc_.table;
     const int r = t.CurrentRow();
     const int n = t.ClauseCount();
+    if (r < 1) {  // no clause to move
+        RowStatus();
+        return;
+    }
     int target = 0;
     if (!boolDialog) {
         target = r + intPosition;

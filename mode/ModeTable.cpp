@@ -21,7 +21,9 @@ void ModeTable::SetRowCount(int n) {
 }
 
 const std::string& ModeTable::Cell(int row, int col) const {
+    static const std::string empty;
     if (row <= 0) return Caption(ClampCol(col));
+    if (row > ClauseCount() || col < 0 || col >= kColumnCount) return empty;
     return rows_[size_t(row - 1)].fields[size_t(col)];
 }
 
@@ -30,7 +32,10 @@ void ModeTable::SetCell(int row, int col, std::string text) {
     rows_[size_t(row - 1)].fields[size_t(col)] = std::move(text);
 }
 
-std::string ModeTable::RowText(int row) const { return vel::RowText(ClauseAt(row)); }
+std::string ModeTable::RowText(int row) const {
+    if (row < 1 || row > ClauseCount()) return {};
+    return vel::RowText(ClauseAt(row));
+}
 
 void ModeTable::InsertRow(std::string_view rowText, int p) { InsertClause(ParseRowText(rowText), p); }
 

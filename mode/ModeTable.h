@@ -18,11 +18,12 @@ public:
     void SetRowCount(int n);
     int ClauseCount() const { return int(rows_.size()); }
 
-    // Row 0 reads the captions; writes to it are ignored.
+    // Row 0 reads the captions; writes to it are ignored. Rows beyond the
+    // table read as empty.
     const std::string& Cell(int row, int col) const;
     void SetCell(int row, int col, std::string text);
 
-    std::string RowText(int row) const;
+    std::string RowText(int row) const;  // empty for a row that is not a clause
     const Clause& ClauseAt(int row) const { return rows_[size_t(row - 1)]; }
 
     // p from 1 to N + 1; the rows from p down move one lower.
