@@ -66,7 +66,6 @@ private slots:
             return SettingsKey(hive, path, value);
         };
         QCOMPARE(key(kMode, "EditorPath"), QString("Mode/EditorPath"));
-        QCOMPARE(key(kFonts, "GenericTengwarFont"), QString("Fonts/GenericTengwarFont"));
         QCOMPARE(key("software\\QUILLORY\\Mode\\", "Path"), QString("Mode/Path"));
         QCOMPARE(key("Software\\Quillory\\A\\B", "V"), QString("A/B/V"));
         QCOMPARE(key("Software\\Quillory", "V"), QString("V"));
@@ -79,53 +78,41 @@ private slots:
         QVERIFY(key(kMode, "Path", Hive::LocalMachine).isEmpty());
     }
 
-    void writesAndReadsStringsAndNumbers() {
-        QCOMPARE(ReadSetting(Hive::CurrentUser, kMode, "Path"), QString());  // nothing there yet
+    void writesAndReadsTheSharedFile() {
+        WriteConf("[Mode]\nPath=/home/u/My Modes\nOld=a, b\n\n[Fonts]\nGenericTengwarFont=Tengwar Annatar\n");
+        QCOMPARE(ReadSetting(Hive::CurrentUser, kMode, "Path"), QString("/home/u/My Modes"));
+        QCOMPARE(ReadSetting(Hive::CurrentUser, kMode, "Old"), QString("a, b"));
+        QCOMPARE(ReadSetting(Hive::CurrentUser, kFonts, "GenericTengwarFont"), QString("Tengwar Annatar"));
+        QCOMPARE(ReadSetting(Hive::CurrentUser, kFonts, "GenericRomanFont"), QString());
+
         CreateKey(kMode, Hive::CurrentUser);
         WriteSetting(Hive::CurrentUser, kMode, "EditorPath", "/opt/velloran/velloran", kSettingString);
-        QCOMPARE(ReadSetting(Hive::CurrentUser, kMode, "EditorPath"), QString("/opt/velloran/velloran"));
         // Quillory reads the file, so its layout matters.
         QVERIFY2(ReadConf().contains("[Mode]\nEditorPath=/opt/velloran/velloran"), ReadConf().constData());
-
         WriteSetting(Hive::CurrentUser, kMode, "Count", "42", kSettingNumber);
         QCOMPARE(ReadSetting(Hive::CurrentUser, kMode, "Count"), QString("42"));
+        // Bad numbers, unknown types and keys outside the shared settings are not written.
         WriteSetting(Hive::CurrentUser, kMode, "Bad", "4x", kSettingNumber);
         WriteSetting(Hive::CurrentUser, kMode, "Huge", "99999999999", kSettingNumber);
         WriteSetting(Hive::CurrentUser, kMode, "Binary", "ab", 3);
-        for (const char* name : {"Bad", "Huge", "Binary"})
-            QVERIFY2(!ReadConf().contains(name), name);
-
-        // Outside the shared settings nothing is written and nothing read.
         WriteSetting(Hive::LocalMachine, kMode, "Stray", "x", kSettingString);
         WriteSetting(Hive::CurrentUser, "Software\\Other", "Stray", "x", kSettingString);
-        QVERIFY(!ReadConf().contains("Stray"));
+        for (const char* name : {"Bad", "Huge", "Binary", "Stray"}) QVERIFY2(!ReadConf().contains(name), name);
         QCOMPARE(ReadSetting(Hive::LocalMachine, kMode, "EditorPath"), QString());
-    }
-
-    void readsSettingsTheTranscriberWrote() {
-        WriteConf("[Mode]\nPath=/home/u/My Modes\nOld=a, b\n\n[Fonts]\nGenericTengwarFont=Tengwar Annatar\n");
-        QCOMPARE(ReadSetting(Hive::CurrentUser, kMode, "Path"), QString("/home/u/My Modes"));
-        QCOMPARE(ReadSetting(Hive::CurrentUser, kFonts, "GenericTengwarFont"), QString("Tengwar Annatar"));
-        QCOMPARE(ReadSetting(Hive::CurrentUser, kFonts, "GenericRomanFont"), QString());
-        QCOMPARE(ReadSetting(Hive::CurrentUser, kMode, "Old"), QString("a, b"));
-        QCOMPARE(ReadSetting(Hive::CurrentUser, "Software\\Quillory\\Missing", "Path"), QString());
     }
 
     void fontPasses() {
         // Exact names go by preference, not by list order.
         QCOMPARE(ChooseTengwarFont({"Arial", "Tengwar Sindarin", "Tengwar Noldor", "Tengwar Quenya"}),
                  QString("Tengwar Quenya"));
-        QCOMPARE(ChooseTengwarFont({"Tengwar Noldor", "Tengwar Sindarin"}), QString("Tengwar Sindarin"));
         QCOMPARE(ChooseTengwarFont({"Tengwar Annatar", "Tengwar Noldor"}), QString("Tengwar Noldor"));
         // The "tengwa" pass ignores case and the last match wins.
         QCOMPARE(ChooseTengwarFont({"Tengwar Sample One", "DejaVu Sans", "tengwar sample two", "Zapf"}),
                  QString("tengwar sample two"));
-        QCOMPARE(ChooseTengwarFont({"Verdana", "TENGWAR QUENYA", "Some Font"}), QString("TENGWAR QUENYA"));
         QCOMPARE(ChooseTengwarFont({"DejaVu Sans", "DejaVu Serif"}), QString("DejaVu Sans"));
         QCOMPARE(ChooseTengwarFont({}), QString());
 
         QCOMPARE(ChooseRomanFont({"MS Sans Serif", "Arial", "Verdana"}), QString("Verdana"));
-        QCOMPARE(ChooseRomanFont({"MS Sans Serif", "Arial"}), QString("Arial"));
         QCOMPARE(ChooseRomanFont({"Zed", "MS Sans Serif"}), QString("MS Sans Serif"));
         QCOMPARE(ChooseRomanFont({"verdana", "Arial Narrow"}), QString("verdana"));  // exact, no substring pass
     }
@@ -148,28 +135,19 @@ private slots:
         glyphs->setProperty(kFontTagProperty, QByteArray("tengwar"));
         QFont designed = glyphs->font();
         designed.setPointSizeF(9.75);
-        designed.setBold(true);
-        designed.setItalic(true);
         glyphs->setFont(designed);
         auto* capital = new QLabel(&window);
-        capital->setProperty(kFontTagProperty, "Text");
+        capital->setProperty(kFontTagProperty, "Text");  // tags are case-sensitive
         capital->setFont(QFont("Capital Face"));
-        auto* other = new QLabel(&window);
-        other->setProperty(kFontTagProperty, 1);
-        other->setFont(QFont("Other Face"));
         auto* nested = new QLabel(new QWidget(&window));
         nested->setProperty(kFontTagProperty, "tengwar");
 
         ApplyFonts(&window, "Roman Face", "Glyph Face");
-
         QCOMPARE(roman->font().family(), QString("Roman Face"));
         QCOMPARE(glyphs->font().family(), QString("Glyph Face"));
-        QCOMPARE(glyphs->font().pointSizeF(), 9.75);
-        QVERIFY(glyphs->font().bold());
-        QVERIFY(glyphs->font().italic());
+        QCOMPARE(glyphs->font().pointSizeF(), 9.75);  // only the face changes
         QCOMPARE(nested->font().family(), QString("Glyph Face"));
         QCOMPARE(capital->font().family(), QString("Capital Face"));
-        QCOMPARE(other->font().family(), QString("Other Face"));
 
         // The window itself takes part, and an empty name leaves controls alone.
         window.setProperty(kFontTagProperty, "tengwar");
@@ -180,21 +158,17 @@ private slots:
     }
 
     void selAllSelectsTheWholeText() {
-        QLineEdit field("abc");
-        field.setCursorPosition(1);
-        SelAll(&field);
-        QCOMPARE(field.selectedText(), QString("abc"));
-        QLineEdit empty;
-        SelAll(&empty);
-        QVERIFY(!empty.hasSelectedText());
-        SelAll(nullptr);
-
         QWidget window;
         auto* first = new QLineEdit("one", &window);
         auto* second = new QLineEdit("two", &window);
         new QVBoxLayout(&window);
         window.layout()->addWidget(first);
         window.layout()->addWidget(second);
+        first->setCursorPosition(1);
+        SelAll(first);
+        QCOMPARE(first->selectedText(), QString("one"));
+        SelAll(nullptr);
+
         SelAllOnFocus(second);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
@@ -204,62 +178,44 @@ private slots:
         QCOMPARE(second->selectedText(), QString("two"));
     }
 
-    void firstStartWithoutSettings() {
-        QTemporaryDir program;
+    void startupWithoutAndWithSettings() {
+        QTemporaryDir program, modes;
         StartupInputs in;
         in.programFolder = program.path();
         in.editorPath = program.filePath("velloran");
+        in.arguments = {"quenya"};
         in.fontFamilies = {"DejaVu Sans", "Tengwar Sample", "Arial"};
         in.screenSize = QSize(1000, 801);
-
-        const StartupResult r = RunStartup(in);
-
+        StartupResult r = RunStartup(in);
         QCOMPARE(ReadSetting(Hive::CurrentUser, kMode, "EditorPath"), in.editorPath);
         QCOMPARE(r.shared.strRomanFont, QString("Arial"));
         QCOMPARE(r.shared.strTengwarFont, QString("Tengwar Sample"));
-        // The modes folder need not exist.
-        QCOMPARE(r.shared.strModePath, program.path() + "/Modes");
-        QVERIFY(!r.LoadsMode());
+        QCOMPARE(r.shared.strModePath, program.path() + "/Modes");  // need not exist
         QCOMPARE(r.windowSize, QSize(700, 561));
-        QCOMPARE(r.dialogFolder, program.path());
         // Only EditorPath is written: chosen fonts never go back.
         QVERIFY(!ReadConf().contains("Font"));
         QVERIFY(!ReadConf().contains("\nPath="));
-    }
 
-    void startWithSettingsGiven() {
-        QTemporaryDir program, modes;
+        // Given settings win over the installed fonts, even when not installed.
         Touch(modes.filePath("quenya.mod"));
         WriteConf(QByteArray("[Mode]\nEditorPath=/old/place\nPath=") + QFile::encodeName(modes.path()) +
                   "/\n[Fonts]\nGenericRomanFont=Not Installed Sans\nGenericTengwarFont=Tengwar Nowhere\n");
-        StartupInputs in;
-        in.programFolder = program.path();
-        in.editorPath = "/new/place/velloran";
-        in.arguments = {"quenya"};
-        in.fontFamilies = {"Verdana", "Tengwar Quenya"};
-
-        const StartupResult r = RunStartup(in);
-
-        QCOMPARE(ReadSetting(Hive::CurrentUser, kMode, "EditorPath"), QString("/new/place/velloran"));
+        r = RunStartup(in);
+        QCOMPARE(ReadSetting(Hive::CurrentUser, kMode, "EditorPath"), in.editorPath);
         QCOMPARE(r.shared.strRomanFont, QString("Not Installed Sans"));
         QCOMPARE(r.shared.strTengwarFont, QString("Tengwar Nowhere"));
         QCOMPARE(r.shared.strModePath, modes.path());  // no closing slash
-        QVERIFY(r.LoadsMode());
-        QCOMPARE(r.strModeName, QString("quenya"));
         QCOMPARE(r.strModeFile, modes.filePath("quenya.mod"));
     }
 
     void commandLineNamesOneMode_data() {
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<QString>("expectedName");
-        QTest::newRow("found") << QStringList{"quenya"} << "quenya";
         QTest::newRow("joined by single spaces") << QStringList{"old", "sindarin"} << "old sindarin";
-        QTest::newRow("not found") << QStringList{"noldor"} << "";
         QTest::newRow("quotes stay") << QStringList{"\"quenya\""} << "";
         QTest::newRow("with extension") << QStringList{"quenya.mod"} << "";
         QTest::newRow("empty while .mod exists") << QStringList{} << "";
         QTest::newRow("a folder is no file") << QStringList{"folder"} << "";
-        QTest::newRow("not case-folded") << QStringList{"QUENYA"} << "";
     }
     void commandLineNamesOneMode() {
         QFETCH(QStringList, arguments);
@@ -283,10 +239,7 @@ private slots:
 
     void helpOpensAtItsContents() {
         HelpWindow* help = ShowHelpContents(nullptr);
-        QCOMPARE(help->windowTitle(), QString("Velloran Help"));
-        const QString text = help->Browser()->toPlainText();
-        QVERIFY(text.startsWith("Velloran Help"));
-        QVERIFY(text.contains("SIL Open Font License 1.1"));
+        QVERIFY(help->Browser()->toPlainText().contains("SIL Open Font License 1.1"));  // the bundled font's terms
         // Opening again reuses the window and goes back to the top.
         help->Browser()->scrollToAnchor("keys");
         QCOMPARE(ShowHelpContents(nullptr), help);
