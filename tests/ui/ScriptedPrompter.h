@@ -49,25 +49,27 @@ public:
     }
     std::optional<QString> Input(const QString& title, const QString& prompt, const QString&) override {
         calls.push_back({"input", title, prompt, Icon::None, 0, 0, {}});
-        if (inputs_.empty()) return std::nullopt;
-        auto a = inputs_.front();
-        inputs_.pop_front();
-        return a;
+        return Next(inputs_);
     }
     std::optional<QString> OpenFile(const FileDialog& dialog) override { return File("open", dialog); }
     std::optional<QString> SaveFile(const FileDialog& dialog) override { return File("save", dialog); }
 
 private:
+    static std::optional<QString> Next(std::deque<std::optional<QString>>& queue) {
+        std::optional<QString> answer;
+        if (!queue.empty()) {
+            answer.swap(queue.front());
+            queue.pop_front();
+        }
+        return answer;
+    }
     std::optional<QString> File(const QString& kind, const FileDialog& dialog) {
         Call c;
         c.kind = kind;
         c.title = dialog.title;
         c.dialog = dialog;
         calls.push_back(c);
-        if (files_.empty()) return std::nullopt;
-        auto a = files_.front();
-        files_.pop_front();
-        return a;
+        return Next(files_);
     }
     std::deque<int> asks_;
     std::deque<std::optional<QString>> inputs_;

@@ -10,16 +10,7 @@
 #include <string>
 #include <vector>
 
-// GCC's -O2 flow analysis sees the optional<QString> copies in the scripted
-// answers as maybe uninitialised when inlined here; they are not.
-#if defined(__GNUC__) && !defined(__clang__)
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
-#endif
 #include "ScriptedPrompter.h"
-#if defined(__GNUC__) && !defined(__clang__)
-#pragma GCC diagnostic pop
-#endif
 #include "editing/ByteLineEdit.h"
 #include "editing/MainWindow.h"
 #include "editing/ModeGrid.h"
