@@ -25,13 +25,13 @@ ModeTable MakeMode(int clauses) {
     std::vector<Clause> rows;
     rows.reserve(size_t(clauses));
     for (int i = 0; i < clauses; ++i) {
-        Clause c;
-        for (int k = pick(1, 4); k > 0; --k) c.fields[0] += char(pick('a', 'z'));
-        for (int k = pick(1, 3); k > 0; --k) c.fields[1] += char(pick(0, 1) ? pick(0x21, 0x7E) : pick(0xA0, 0xFF));
-        if (pick(0, 4) == 0) c.fields[2] = pick(0, 1) ? std::string(1, char(pick('a', 'z'))) : std::string("\r");
-        if (pick(0, 5) == 0) c.fields[3] = std::string(1, char(pick(0x21, 0x7E)));
-        if (pick(0, 3) == 0) c.fields[4] = std::string(1, char(pick(0x21, 0x7E)));
-        rows.push_back(std::move(c));
+        std::string f[kColumnCount];
+        for (int k = pick(1, 4); k > 0; --k) f[0] += char(pick('a', 'z'));
+        for (int k = pick(1, 3); k > 0; --k) f[1] += char(pick(0, 1) ? pick(0x21, 0x7E) : pick(0xA0, 0xFF));
+        if (pick(0, 4) == 0) f[2] = pick(0, 1) ? std::string(1, char(pick('a', 'z'))) : std::string("\r");
+        if (pick(0, 5) == 0) f[3] = std::string(1, char(pick(0x21, 0x7E)));
+        if (pick(0, 3) == 0) f[4] = std::string(1, char(pick(0x21, 0x7E)));
+        rows.emplace_back(f[0], f[1], f[2], f[3], f[4]);
     }
     t.AppendClauses(std::move(rows));
     return t;

@@ -10,7 +10,7 @@ namespace {
 
 int FilledFields(const Clause& c) {
     int n = 0;
-    for (int col = ColTengwar; col < kColumnCount; ++col) n += c.fields[size_t(col)].empty() ? 0 : 1;
+    for (int col = ColTengwar; col < kColumnCount; ++col) n += c.FieldSize(col) == 0 ? 0 : 1;
     return n;
 }
 
@@ -26,7 +26,7 @@ struct SortKey {
     uint32_t index;
 };
 
-uint64_t BigEndianPrefix(const std::string& text, size_t from) {
+uint64_t BigEndianPrefix(std::string_view text, size_t from) {
     uint64_t v = 0;
     for (size_t i = 0; i < 8; ++i) {
         const size_t k = from + i;
@@ -40,7 +40,7 @@ void ReorderRows(ModeTable& table, Rank rank) {
     std::vector<Clause>& rows = table.Clauses();
     std::vector<SortKey> keys(rows.size());
     for (size_t i = 0; i < rows.size(); ++i) {
-        const std::string& roman = rows[i].Roman();
+        const std::string_view roman = rows[i].Roman();
         keys[i] = {rank(rows[i]), BigEndianPrefix(roman, 0), BigEndianPrefix(roman, 8), uint32_t(i)};
     }
     std::sort(keys.begin(), keys.end(), [&](const SortKey& a, const SortKey& b) {
@@ -78,7 +78,7 @@ int CompareClauses(const Clause& a, const Clause& b) {
     if (la != lb) return la > lb ? -1 : 1;
     const int fa = FilledFields(a), fb = FilledFields(b);
     if (fa != fb) return fa > fb ? -1 : 1;
-    const int cmp = a.Roman().compare(b.Roman());  // byte order: char_traits compares as unsigned
+    const int cmp = a.Roman().compare(b.Roman());  // byte order: char_traits<char> compares as unsigned
     return cmp < 0 ? -1 : (cmp > 0 ? 1 : 0);
 }
 

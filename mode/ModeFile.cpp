@@ -79,11 +79,10 @@ public:
                                               " is not a whole clause: it holds fewer than five TABs."};
             return false;
         }
-        const char* p = rec.data();
-        out_.clauses.push_back(Clause{{std::string(p, tabs[0]), std::string(p + tabs[0] + 1, tabs[1] - tabs[0] - 1),
-                                       std::string(p + tabs[1] + 1, tabs[2] - tabs[1] - 1),
-                                       std::string(p + tabs[2] + 1, tabs[3] - tabs[2] - 1),
-                                       std::string(p + tabs[3] + 1, tabs[4] - tabs[3] - 1)}});
+        out_.clauses.emplace_back(rec.substr(0, tabs[0]), rec.substr(tabs[0] + 1, tabs[1] - tabs[0] - 1),
+                                  rec.substr(tabs[1] + 1, tabs[2] - tabs[1] - 1),
+                                  rec.substr(tabs[2] + 1, tabs[3] - tabs[2] - 1),
+                                  rec.substr(tabs[3] + 1, tabs[4] - tabs[3] - 1));
         return true;
     }
 
@@ -137,8 +136,8 @@ std::string SerializeMode(const ModeTable& table) {
     std::string record;
     for (const Clause& clause : table.Clauses()) {
         record.clear();
-        for (const std::string& field : clause.fields) {
-            record += field;
+        for (int c = 0; c < kColumnCount; ++c) {
+            record += clause.Field(c);
             record += kTab;
         }
         if (record[0] == kTab) {
@@ -167,8 +166,8 @@ std::vector<std::string> FindUnsavableRows(const ModeTable& table) {
         const std::string row = "Row " + std::to_string(i + 1);
         size_t length = 0;
         for (int c = 0; c < kColumnCount; ++c) {
-            length += clause.fields[size_t(c)].size();
-            if (clause.fields[size_t(c)].find(kTab) != std::string::npos)
+            length += clause.FieldSize(c);
+            if (clause.Field(c).find(kTab) != std::string_view::npos)
                 problems.push_back(row + " holds a TAB in its " + kFieldNames[c] +
                                    " field; a field cannot hold one.");
         }

@@ -6,11 +6,6 @@
 namespace vel {
 
 namespace {
-const std::string& Caption(int col) {
-    static const std::string captions[kColumnCount] = {kColumnCaptions[0], kColumnCaptions[1], kColumnCaptions[2],
-                                                       kColumnCaptions[3], kColumnCaptions[4]};
-    return captions[col];
-}
 int ClampCol(int col) { return std::clamp(col, 0, kColumnCount - 1); }
 }  // namespace
 
@@ -20,16 +15,16 @@ void ModeTable::SetRowCount(int n) {
     FixCursor(old);
 }
 
-const std::string& ModeTable::Cell(int row, int col) const {
-    static const std::string empty;
-    if (row <= 0) return Caption(ClampCol(col));
-    if (row > ClauseCount() || col < 0 || col >= kColumnCount) return empty;
-    return rows_[size_t(row - 1)].fields[size_t(col)];
+std::string_view ModeTable::Cell(int row, int col) const {
+    if (col < 0 || col >= kColumnCount) return {};
+    if (row <= 0) return kColumnCaptions[col];
+    if (row > ClauseCount()) return {};
+    return rows_[size_t(row - 1)].Field(col);
 }
 
-void ModeTable::SetCell(int row, int col, std::string text) {
+void ModeTable::SetCell(int row, int col, std::string_view text) {
     if (row <= 0 || row > ClauseCount() || col < 0 || col >= kColumnCount) return;
-    rows_[size_t(row - 1)].fields[size_t(col)] = std::move(text);
+    rows_[size_t(row - 1)].SetField(col, text);
 }
 
 std::string ModeTable::RowText(int row) const {

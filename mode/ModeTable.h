@@ -20,8 +20,8 @@ public:
 
     // Row 0 reads the captions; writes to it are ignored. Rows beyond the
     // table read as empty.
-    const std::string& Cell(int row, int col) const;
-    void SetCell(int row, int col, std::string text);
+    std::string_view Cell(int row, int col) const;
+    void SetCell(int row, int col, std::string_view text);
 
     std::string RowText(int row) const;  // empty for a row that is not a clause
     const Clause& ClauseAt(int row) const { return rows_[size_t(row - 1)]; }

@@ -90,7 +90,7 @@ std::string ExportModeText(const ModeTable& table) {
     for (const Clause& clause : table.Clauses()) {
         for (int c = 0; c < kColumnCount; ++c) {
             if (c > 0) out += '\t';
-            out += EscapeBytes(clause.fields[size_t(c)]);
+            out += EscapeBytes(clause.Field(c));
         }
         out += '\n';
     }
@@ -132,16 +132,17 @@ bool ImportModeText(std::string_view text, ModeTable& table, std::string& error)
                                           std::to_string(tabs) + ".");
             return false;
         }
-        Clause clause;
+        std::string fields[kColumnCount];
         size_t start = 0;
         for (int c = 0; c < kColumnCount; ++c) {
             size_t stop = c < kColumnCount - 1 ? line.find('\t', start) : line.size();
-            if (!UnescapeText(line.substr(start, stop - start), clause.fields[size_t(c)], why)) {
+            if (!UnescapeText(line.substr(start, stop - start), fields[c], why)) {
                 error = LineError(lineNo, why + ".");
                 return false;
             }
             start = stop + 1;
         }
+        Clause clause(fields[0], fields[1], fields[2], fields[3], fields[4]);
         if (clause.Roman().empty()) {
             error = LineError(lineNo, "the Roman field is empty; a clause needs Roman letters.");
             return false;

@@ -30,8 +30,8 @@ std::string Glyph(char g) { return std::string(1, g); }
 
 void CutToEntryFields(Clause& clause) {
     for (int c = 0; c < kColumnCount; ++c) {
-        std::string& f = clause.fields[size_t(c)];
-        if (f.size() > size_t(kFieldLimits[c])) f.resize(size_t(kFieldLimits[c]));
+        const size_t limit = size_t(kFieldLimits[c]);
+        if (clause.FieldSize(c) > limit) clause.SetField(c, clause.Field(c).substr(0, limit));
     }
 }
 

@@ -10,7 +10,7 @@ using namespace vel;
 namespace {
 std::string Romans(const ModeTable& t) {
     std::string s;
-    for (int r = 1; r < t.RowCount(); ++r) s += t.Cell(r, ColRoman) + (r + 1 < t.RowCount() ? "," : "");
+    for (int r = 1; r < t.RowCount(); ++r) s += std::string(t.Cell(r, ColRoman)) + (r + 1 < t.RowCount() ? "," : "");
     return s;
 }
 ModeTable Table(std::initializer_list<const char*> rows) {
@@ -31,6 +31,16 @@ private slots:
         QCOMPARE(ParseRowText("x\ty"), MakeClause("x", "y"));
         QCOMPARE(ParseRowText("1\t2\t3\t4\t5\t6\t7"), MakeClause("1", "2", "3", "4", "5"));
         QCOMPARE(ParseRowText(""), Clause{});
+
+        // Fields share one buffer: growing, emptying and cutting one field
+        // (from its own text) leaves the others whole.
+        Clause e = MakeClause("ab", "cd", "\r", "", "x");
+        e.SetField(ColTengwar, "longer text");
+        e.SetField(ColRoman, "");
+        e.SetField(ColIfPreviousID, "q");
+        e.SetField(ColTengwar, e.Tengwar().substr(0, 3));
+        QCOMPARE(RowText(e), std::string("\tlon\t\r\tq\tx"));
+        QCOMPARE(e, MakeClause("", "lon", "\r", "q", "x"));
     }
 
     void headerAndEmptyTable() {

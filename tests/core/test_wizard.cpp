@@ -127,7 +127,7 @@ private slots:
         // Group 1, then per mark its two carriers and 62 tengwa clauses, then
         // the long carriers, the s-curls and the doubled tengwar.
         std::string starts;
-        for (int k : {0, 62, 63, 64, 65, 126, 639, 640, 702, 703, 712, 713, 763, 764}) starts += all[size_t(k)].Roman() + " ";
+        for (int k : {0, 62, 63, 64, 65, 126, 639, 640, 702, 703, 712, 713, 763, 764}) starts += std::string(all[size_t(k)].Roman()) + " ";
         QCOMPARE(starts, std::string("r0 r62 v0 v0v0 v0r0 v0r62 v9 v9v9 v9r62 L0 L9 s s r0 "));
         QCOMPARE(all[824], MakeClause("r62", "'", "", "K", "K"));
 

@@ -45,7 +45,7 @@ void WriteMode(const QString& path, const std::string& comment, const std::vecto
     QVERIFY(SaveMode(doc, QFile::encodeName(path).toStdString()).ok());
 }
 
-std::string Roman(const ModeDocument& doc, int row) { return doc.table.Cell(row, ColRoman); }
+std::string Roman(const ModeDocument& doc, int row) { return std::string(doc.table.Cell(row, ColRoman)); }
 
 }  // namespace
 
