@@ -62,8 +62,7 @@ void ReorderRows(ModeTable& table, Rank rank) {
         if (i + kAhead < keys.size()) {
             const char* ahead = reinterpret_cast<const char*>(&rows[keys[i + kAhead].index]);
             __builtin_prefetch(ahead);
-            __builtin_prefetch(ahead + 64);
-            __builtin_prefetch(ahead + 128);
+            __builtin_prefetch(ahead + sizeof(Clause) - 1);
         }
 #endif
         sorted.push_back(std::move(rows[keys[i].index]));
