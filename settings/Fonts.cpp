@@ -78,7 +78,15 @@ QString ChooseRomanFont(const QStringList& families) {
     return ChooseByNames(families, {"Verdana", "Arial", "MS Sans Serif"}, false);
 }
 
-QStringList InstalledFontFamilies() { return QFontDatabase::families(); }
+QStringList InstalledFontFamilies() {
+    QStringList families = QFontDatabase::families();
+    // Where none of the preferred Roman fonts is installed (most Linux
+    // desktops), the first family of the list is taken: let that be the
+    // desktop's own interface font rather than whatever sorts first.
+    const QString desktop = QFontDatabase::systemFont(QFontDatabase::GeneralFont).family();
+    if (families.removeOne(desktop)) families.prepend(desktop);
+    return families;
+}
 
 QString ChooseTengwarFont() { return ChooseTengwarFont(InstalledFontFamilies()); }
 

@@ -28,7 +28,8 @@ inline constexpr char kBundledTengwarFamily[] = "Velloran Tengwar";
 QString ChooseTengwarFont(const QStringList& families);
 QString ChooseRomanFont(const QStringList& families);
 
-// The installed families in the font database's order.
+// The installed families in the font database's order, the desktop's
+// interface font first.
 QStringList InstalledFontFamilies();
 QString ChooseTengwarFont();
 QString ChooseRomanFont();
