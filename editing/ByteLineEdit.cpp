@@ -8,6 +8,7 @@
 
 #include "mode/ByteCodec.h"
 #include "mode/Clause.h"
+#include "settings/Fonts.h"
 
 namespace vel {
 
@@ -42,6 +43,8 @@ private:
 ByteLineEdit::ByteLineEdit(QWidget* parent) : QLineEdit(parent) {
     setValidator(new UserInputValidator(this));
     connect(this, &QLineEdit::textChanged, this, [this](const QString& text) { committed_ = text; });
+    // Whole text selected on focus, by Tab or by click, so typing replaces it.
+    SelAllOnFocus(this);
 }
 
 QString ByteLineEdit::Clean(const QString& text) {
@@ -123,11 +126,6 @@ void ByteLineEdit::inputMethodEvent(QInputMethodEvent* e) {
         return;
     }
     QLineEdit::inputMethodEvent(e);
-}
-
-void ByteLineEdit::focusInEvent(QFocusEvent* e) {
-    QLineEdit::focusInEvent(e);
-    selectAll();
 }
 
 }  // namespace vel

@@ -31,7 +31,6 @@ protected:
     bool event(QEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
     void inputMethodEvent(QInputMethodEvent* e) override;
-    void focusInEvent(QFocusEvent* e) override;
 
 private:
     friend class UserInputValidator;
