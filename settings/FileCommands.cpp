@@ -74,6 +74,20 @@ void FileCommands::ReportFailure(const ModeResult& result) {
     prompter_.Tell(kErrorTitle, QString::fromLocal8Bit(result.Message()), Prompter::Icon::Critical);
 }
 
+std::optional<QString> FileCommands::ChooseModeToOpen(const char* title) {
+    Prompter::FileDialog dialog = ModeDialog(title);
+    dialog.folder = shared_.strModePath;
+    const std::optional<QString> chosen = prompter_.OpenFile(dialog);
+    if (!chosen || chosen->isEmpty()) return std::nullopt;
+    Remember(*chosen);
+    return chosen;
+}
+
+void FileCommands::ReportMissing(const QString& path) {
+    // Gone between the dialog and the load: nothing was touched.
+    prompter_.Tell(kErrorTitle, QStringLiteral("The file \"%1\" does not exist.").arg(path), Prompter::Icon::Critical);
+}
+
 bool FileCommands::CheckDirtiness() {
     if (!model_.Document().boolChanged) return false;
     const int answer =
@@ -92,20 +106,15 @@ void FileCommands::FileNew() {
 
 void FileCommands::FileOpen() {
     if (CheckDirtiness()) return;
-    Prompter::FileDialog dialog = ModeDialog("Open Mode File");
-    dialog.folder = shared_.strModePath;
-    const std::optional<QString> chosen = prompter_.OpenFile(dialog);
-    if (!chosen || chosen->isEmpty()) return;
-    Remember(*chosen);
+    const std::optional<QString> chosen = ChooseModeToOpen("Open Mode File");
+    if (!chosen) return;
 
     const ModeResult result = Load(*chosen, false);
     if (result.ok()) {
         SetNameAndFile(ModeNameOf(*chosen), *chosen);
         SetCaption(CaptionFor(ModeName()));
     } else if (result.code == kModeNoFile) {
-        // Gone between the dialog and the load: nothing was touched.
-        prompter_.Tell(kErrorTitle, QStringLiteral("The file \"%1\" does not exist.").arg(*chosen),
-                       Prompter::Icon::Critical);
+        ReportMissing(*chosen);
     } else {
         // The table holds only part of the file now. Leaving it named after
         // the file would let the next Save overwrite the file with that part.
@@ -116,16 +125,12 @@ void FileCommands::FileOpen() {
 }
 
 void FileCommands::FileImport() {
-    Prompter::FileDialog dialog = ModeDialog("Import Mode File");
-    dialog.folder = shared_.strModePath;
-    const std::optional<QString> chosen = prompter_.OpenFile(dialog);
-    if (!chosen || chosen->isEmpty()) return;
-    Remember(*chosen);
+    const std::optional<QString> chosen = ChooseModeToOpen("Import Mode File");
+    if (!chosen) return;
 
     const ModeResult result = Load(*chosen, true);
     if (result.code == kModeNoFile)
-        prompter_.Tell(kErrorTitle, QStringLiteral("The file \"%1\" does not exist.").arg(*chosen),
-                       Prompter::Icon::Critical);
+        ReportMissing(*chosen);
     else if (!result.ok())
         ReportFailure(result);
 }

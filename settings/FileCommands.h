@@ -7,6 +7,7 @@
 #include <QObject>
 #include <QString>
 #include <functional>
+#include <optional>
 
 #include "dialogs/Prompter.h"
 #include "settings/SharedVariables.h"
@@ -71,6 +72,9 @@ private:
     // Loads path into the document as one reset of the view; reports failures.
     ModeResult Load(const QString& path, bool boolAppend);
     void ReportFailure(const ModeResult& result);
+    void ReportMissing(const QString& path);
+    // The Open or Import dialog in the modes folder; nullopt on Cancel.
+    std::optional<QString> ChooseModeToOpen(const char* title);
     void SetNameAndFile(const QString& name, const QString& file);
     void Remember(const QString& chosenPath);
 

@@ -32,6 +32,13 @@ void SaveSample(const QString& path, const std::vector<const char*>& rows) {
     QCOMPARE(SaveMode(doc, QFile::encodeName(path).toStdString()).code, kModeOk);
 }
 
+// Types a Roman text into the first field and presses Add.
+void AddByHand(ShownWindow& w, const char* roman) {
+    w->txtEditField[0]->setFocus();
+    QTest::keyClicks(w->txtEditField[0], roman);
+    QTest::mouseClick(w->cmdAdd, Qt::LeftButton);
+}
+
 }  // namespace
 
 class TestMainWindowFiles : public QObject {
@@ -72,9 +79,7 @@ private slots:
         QCOMPARE(w->Model().ColumnFont(1).family(), QString("Velloran Tengwar"));
 
         // Add, then Ctrl+S: the optimize question, then the same file.
-        w->txtEditField[0]->setFocus();
-        QTest::keyClicks(w->txtEditField[0], "ch");
-        QTest::mouseClick(w->cmdAdd, Qt::LeftButton);
+        AddByHand(w, "ch");
         w.prompter.AnswerAsk(Prompter::No);
         QTest::keyClick(w.w.get(), Qt::Key_S, Qt::ControlModifier);
         QCOMPARE(w.prompter.Count("ask"), 1);
@@ -89,9 +94,7 @@ private slots:
     void saveOfANewModeGoesThroughSaveAs() {
         ShownWindow w;
         w->Startup(Inputs({}));
-        w->txtEditField[0]->setFocus();
-        QTest::keyClicks(w->txtEditField[0], "a");
-        QTest::mouseClick(w->cmdAdd, Qt::LeftButton);
+        AddByHand(w, "a");
         w.prompter.AnswerAsk(Prompter::Yes);  // optimize first
         w.prompter.AnswerFile(modes_->filePath("Sindarin.MOD"));
         w->mnuFSave->trigger();
@@ -108,9 +111,7 @@ private slots:
     void failedSaveAsKeepsEverythingGuarded() {
         ShownWindow w;
         w->Startup(Inputs({}));
-        w->txtEditField[0]->setFocus();
-        QTest::keyClicks(w->txtEditField[0], "a");
-        QTest::mouseClick(w->cmdAdd, Qt::LeftButton);
+        AddByHand(w, "a");
         w.prompter.AnswerAsk(Prompter::No);
         w.prompter.AnswerFile(modes_->filePath("missing/folder/x.mod"));
         w->mnuFSaveAs->trigger();
@@ -129,9 +130,7 @@ private slots:
         QCOMPARE(w.prompter.Count("ask"), 0);
 
         w->show();
-        w->txtEditField[0]->setFocus();
-        QTest::keyClicks(w->txtEditField[0], "a");
-        QTest::mouseClick(w->cmdAdd, Qt::LeftButton);
+        AddByHand(w, "a");
         w.prompter.AnswerAsk(Prompter::No);
         QVERIFY(!w->close());
         QVERIFY(w->isVisible());
