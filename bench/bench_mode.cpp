@@ -9,6 +9,7 @@
 #endif
 
 #include "editing/Ordering.h"
+#include "mode/FileIO.h"
 #include "mode/ModeFile.h"
 
 using namespace vel;

@@ -5,6 +5,7 @@
 
 #include <filesystem>
 
+#include "mode/FileIO.h"
 #include "mode/ModeFile.h"
 #include "wizard/WizardGenerate.h"
 

@@ -25,6 +25,7 @@
 #include "editing/ModeModel.h"
 #include "editing/Ordering.h"
 #include "editing/RowOperations.h"
+#include "mode/Numbers.h"
 #include "mode/ByteCodec.h"
 #include "settings/FileCommands.h"
 #include "settings/HelpWindow.h"

@@ -1,10 +1,11 @@
 #include "mode/ModeFile.h"
 
 #include <cerrno>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <random>
+
+#include "mode/FileIO.h"
+#include "mode/SaveCheck.h"
 
 namespace vel {
 
@@ -12,18 +13,11 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const char* const kFieldNames[kColumnCount] = {"Roman", "Tengwar", "If next roman", "If previous ID", "ID"};
-
 // The record's text padded with spaces or cut to 36 bytes.
 void AppendRecord(std::string& out, std::string_view text) {
     const size_t n = std::min<size_t>(text.size(), kRecordSize);
     out.append(text.data(), n);
     out.append(kRecordSize - n, ' ');
-}
-
-std::string SystemError(int err) {
-    if (err == 0) return "unknown error";
-    return std::strerror(err);
 }
 
 // The case flag: the decimal number after the header's TAB, blanks skipped.
@@ -151,136 +145,20 @@ std::string SerializeMode(const ModeTable& table) {
     return out;
 }
 
-std::vector<std::string> FindUnsavableRows(const ModeTable& table) {
-    std::vector<std::string> problems;
-    const std::string& comment = table.Comment();
-    if (comment.find(kTab) != std::string::npos)
-        problems.push_back("The comment holds a TAB; a comment cannot hold one.");
-    if (int(comment.size()) > kCommentLimit)
-        problems.push_back("The comment is " + std::to_string(comment.size()) +
-                           " characters long; a comment can hold at most " + std::to_string(kCommentLimit) + ".");
-    const auto& rows = table.Clauses();
-    for (size_t i = 0; i < rows.size(); ++i) {
-        const Clause& clause = rows[i];
-        if (clause.Roman().empty()) continue;  // saved as a gap, by design
-        const std::string row = "Row " + std::to_string(i + 1);
-        size_t length = 0;
-        for (int c = 0; c < kColumnCount; ++c) {
-            length += clause.FieldSize(c);
-            if (clause.Field(c).find(kTab) != std::string_view::npos)
-                problems.push_back(row + " holds a TAB in its " + kFieldNames[c] +
-                                   " field; a field cannot hold one.");
-        }
-        const auto first = static_cast<unsigned char>(clause.Roman()[0]);
-        if (first <= 9)
-            problems.push_back(row + " begins with the character of code " + std::to_string(first) +
-                               ", which the file would read as an empty record; a clause cannot begin "
-                               "with a code below 10.");
-        if (length > size_t(kClauseTextLimit))
-            problems.push_back(row + " is " + std::to_string(length) +
-                               " characters long; a clause can hold at most " + std::to_string(kClauseTextLimit) +
-                               ".");
-    }
-    return problems;
-}
-
-bool ReadFileBytes(const std::string& path, std::string& bytes, std::string& error) {
+ModeResult ReadModeFile(const std::string& path, ModeFileContents& contents) {
+    contents = {};
     std::error_code ec;
-    if (fs::is_directory(path, ec)) {
-        error = "\"" + path + "\" is a folder, not a file.";
-        return false;
-    }
+    // Only a regular file (or a link to one) is a mode file; anything else
+    // counts as missing, so nothing is cleared for it.
+    if (path.empty() || !fs::is_regular_file(path, ec)) return contents.result = {kModeNoFile, {}};
     errno = 0;
     std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        error = "The file \"" + path + "\" could not be opened: " + SystemError(errno) + ".";
-        return false;
-    }
-    in.seekg(0, std::ios::end);
-    const std::streamoff size = in.tellg();
-    in.seekg(0, std::ios::beg);
-    if (size < 0) {
-        error = "The file \"" + path + "\" could not be read.";
-        return false;
-    }
-    bytes.resize(size_t(size));
-    if (size > 0 && !in.read(bytes.data(), size)) {
-        error = "The file \"" + path + "\" could not be read: " + SystemError(errno) + ".";
-        return false;
-    }
-    return true;
-}
+    if (!in)
+        return contents.result = {kErrOpenFailed,
+                                  "The file \"" + path + "\" could not be opened: " + SystemError(errno) + "."};
 
-bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string& error) {
-    std::error_code ec;
-    fs::path target(path);
-    // Write through a link to the file it names, so the link stays a link.
-    if (fs::is_symlink(target, ec)) {
-        const fs::path resolved = fs::canonical(target, ec);
-        if (!ec) target = resolved;
-    }
-    if (fs::is_directory(target, ec)) {
-        error = "\"" + path + "\" is a folder; a mode cannot be saved in its place.";
-        return false;
-    }
-    fs::path folder = target.parent_path();
-    if (folder.empty()) folder = ".";
-    if (!fs::is_directory(folder, ec)) {
-        error = "The folder \"" + folder.string() + "\" does not exist.";
-        return false;
-    }
-    std::random_device rd;
-    fs::path temp;
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        temp = folder / ("." + target.filename().string() + ".tmp" + std::to_string(rd() % 1000000));
-        if (!fs::exists(temp, ec)) break;
-    }
-    {
-        errno = 0;
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        if (!out) {
-            error = "The file \"" + path + "\" could not be written: " + SystemError(errno) + ".";
-            return false;
-        }
-        out.write(bytes.data(), std::streamsize(bytes.size()));
-        out.flush();
-        if (!out) {
-            const int err = errno;
-            out.close();
-            fs::remove(temp, ec);
-            error = "The file \"" + path + "\" could not be written: " + SystemError(err) + ".";
-            return false;
-        }
-    }
-    if (fs::exists(target, ec)) {
-        // Keep the old file's permissions for the new one.
-        const auto perms = fs::status(target, ec).permissions();
-        if (!ec) fs::permissions(temp, perms, ec);
-    }
-    fs::rename(temp, target, ec);
-    if (ec) {
-        std::error_code ignored;
-        fs::remove(temp, ignored);
-        error = "The file \"" + path + "\" could not be replaced: " + ec.message() + ".";
-        return false;
-    }
-    return true;
-}
-
-ModeResult LoadMode(ModeDocument& doc, const std::string& strLoadName, bool boolAppend) {
-    std::error_code ec;
-    if (strLoadName.empty() || !fs::exists(strLoadName, ec)) return {kModeNoFile, {}};
-    if (!boolAppend) doc.ClearMode();
-
-    if (fs::is_directory(strLoadName, ec))
-        return {kErrOpenFailed, "\"" + strLoadName + "\" is a folder, not a file."};
-    errno = 0;
-    std::ifstream in(strLoadName, std::ios::binary);
-    if (!in) return {kErrOpenFailed, "The file \"" + strLoadName + "\" could not be opened: " + SystemError(errno) + "."};
-
-    ModeFileContents contents;
     RecordParser parser(contents);
-    const auto size = fs::file_size(strLoadName, ec);
+    const auto size = fs::file_size(path, ec);
     // Room for an eighth more, so that the first Add or wizard run after a
     // load inserts in place instead of moving every clause to a new buffer.
     if (!ec) {
@@ -298,10 +176,18 @@ ModeResult LoadMode(ModeDocument& doc, const std::string& strLoadName, bool bool
             ok = parser.Feed(std::string_view(chunk.data() + pos, std::min<size_t>(kRecordSize, got - pos)));
     }
     if (ok && in.bad()) {
-        contents.result = {kErrReadFailed, "The file \"" + strLoadName + "\" could not be read to its end."};
+        contents.result = {kErrReadFailed, "The file \"" + path + "\" could not be read to its end."};
         ok = false;
     }
     if (ok) parser.Finish();
+    return contents.result;
+}
+
+ModeResult LoadMode(ModeDocument& doc, const std::string& strLoadName, bool boolAppend) {
+    ModeFileContents contents;
+    const ModeResult result = ReadModeFile(strLoadName, contents);
+    if (result.code == kModeNoFile) return result;
+    if (!boolAppend) doc.ClearMode();
 
     ModeTable& table = doc.table;
     if (contents.headerRead && !boolAppend) {
@@ -309,7 +195,7 @@ ModeResult LoadMode(ModeDocument& doc, const std::string& strLoadName, bool bool
         table.SetCaseSensitive(contents.caseSensitive);
     }
     table.AppendClauses(std::move(contents.clauses));
-    if (!contents.result.ok()) return contents.result;
+    if (!result.ok()) return result;
 
     if (table.ClauseCount() > 0) table.SetCurrentRow(1);
     table.SetCurrentCol(0);

@@ -57,14 +57,16 @@ ModeFileContents ParseModeBytes(std::string_view bytes);
 // The bytes SaveMode writes for a table, exactly.
 std::string SerializeMode(const ModeTable& table);
 
-// Every reason why the table would not come back whole from its file
-// (comment or clause rows), one sentence each; empty when it would.
-std::vector<std::string> FindUnsavableRows(const ModeTable& table);
+// Reads a mode file record by record. kModeNoFile for an empty name or a
+// name that is not a regular file; otherwise kModeOk or the failure, with
+// what was read before it in contents.
+ModeResult ReadModeFile(const std::string& path, ModeFileContents& contents);
 
 // Reads a mode file into the document. Without append the mode is cleared
 // first (ClearMode) and takes the file's comment and case flag; with append
 // the clauses go after the existing rows and the comment and flag stay.
-// Empty name or missing file: kModeNoFile and nothing changes.
+// Empty name, missing file or not a regular file: kModeNoFile and nothing
+// changes.
 ModeResult LoadMode(ModeDocument& doc, const std::string& strLoadName, bool boolAppend = false);
 
 // Writes the document's table. Checks first that everything will come back;
@@ -72,10 +74,5 @@ ModeResult LoadMode(ModeDocument& doc, const std::string& strLoadName, bool bool
 // when complete, so a failure leaves the old file as it was. Clears
 // boolChanged on success only.
 ModeResult SaveMode(ModeDocument& doc, const std::string& strSaveName);
-
-// Reads a whole file into memory; false with a reason on failure.
-bool ReadFileBytes(const std::string& path, std::string& bytes, std::string& error);
-// Writes bytes to path through a temporary file in the same folder.
-bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string& error);
 
 }  // namespace vel

@@ -3,6 +3,7 @@
 #include <iostream>
 
 #include "editing/Ordering.h"
+#include "mode/FileIO.h"
 #include "mode/ModeFile.h"
 #include "mode/ModeText.h"
 #include "tools/Commands.h"

@@ -5,7 +5,8 @@
 #include <filesystem>
 #include <limits>
 
-#include "editing/RowOperations.h"
+#include "mode/Numbers.h"
+#include "mode/FileIO.h"
 #include "mode/ModeFile.h"
 
 namespace vel {

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "mode/FileIO.h"
 #include "mode/ModeFile.h"
 
 using namespace vel;
@@ -166,11 +167,15 @@ private slots:
         QVERIFY(QString::fromStdString(r.description).contains("Record 4"));
         QCOMPARE(part.table.ClauseCount(), 1);
 
-        // An empty file and a folder are failures too, not crashes.
+        // An empty file is a failure; a folder is no mode file at all and
+        // leaves the mode as it was, like a missing file.
         const std::string empty = Path("zero.mod");
         Spit(empty, "");
         QVERIFY(LoadMode(part, empty).code > 0);
-        QVERIFY(LoadMode(part, dir_.path().toStdString()).code > 0);
+        ModeDocument kept;
+        kept.table.AppendRow("k\tK\t\t\t");
+        QCOMPARE(LoadMode(kept, dir_.path().toStdString()).code, kModeNoFile);
+        QCOMPARE(kept.table.ClauseCount(), 1);
     }
 
     void headerDigitAndShortLastRecord() {

@@ -4,6 +4,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "mode/FileIO.h"
 #include "mode/ModeFile.h"
 
 using namespace vel;

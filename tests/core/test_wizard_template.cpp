@@ -5,6 +5,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "mode/FileIO.h"
 #include "mode/ModeFile.h"
 #include "wizard/ModeTemplate.h"
 #include "wizard/WizardGenerate.h"

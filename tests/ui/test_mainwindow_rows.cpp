@@ -5,6 +5,7 @@
 #include <QToolBar>
 
 #include "editing/RowOperations.h"
+#include "mode/Numbers.h"
 #include "test_mainwindow_kit.h"
 
 using namespace vel;
