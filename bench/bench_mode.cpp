@@ -42,9 +42,7 @@ std::string FileFor(int clauses) {
     const std::string path =
         (std::filesystem::temp_directory_path() / ("velloran-bench-" + std::to_string(clauses) + ".mod")).string();
     if (!std::filesystem::exists(path)) {
-        ModeDocument doc;
-        doc.table = MakeMode(clauses);
-        SaveMode(doc, path);
+        WriteModeFile(MakeMode(clauses), path);
     }
     return path;
 }
@@ -63,13 +61,14 @@ void BM_LoadMode(benchmark::State& state) {
     for (auto _ : state) {
         ModeDocument doc;
         LoadMode(doc, path);
-        benchmark::DoNotOptimize(doc.table.ClauseCount());
+        benchmark::DoNotOptimize(doc.Table().ClauseCount());
     }
 }
 
 void BM_SaveMode(benchmark::State& state) {
     ModeDocument doc;
-    doc.table = MakeMode(int(state.range(0)));
+    const ModeTable made = MakeMode(int(state.range(0)));
+    doc.LoadClauses(made.Comment(), false, true, made.Clauses(), true);
     const std::string path = (std::filesystem::temp_directory_path() / "velloran-bench-save.mod").string();
     for (auto _ : state) SaveMode(doc, path);
 }
@@ -99,7 +98,7 @@ void BM_MemoryPerClause(benchmark::State& state) {
         auto* doc = new ModeDocument;
         LoadMode(*doc, path);
         const size_t after = mallinfo2().uordblks + mallinfo2().hblkhd;
-        perClause = double(after - before) / double(doc->table.ClauseCount());
+        perClause = double(after - before) / double(doc->Table().ClauseCount());
         delete doc;
 #endif
     }

@@ -1,50 +1,47 @@
 #pragma once
-// Form1, the editor's main window: the clause grid over the one open mode,
-// the comment and case flag, the five entry fields with Add, the menus and
-// toolbars, and the status bar. It owns the mode document and its model;
-// every change of the table goes through the model so the grid follows.
-#include <QHash>
+// Form1, the editor's main window. It owns the model (and through it the
+// one open mode), builds its controls (Form1Ui), hands the file, row and
+// order commands to small command objects, and keeps for itself the entry
+// area's Add, the status refresh, the routing of the Edit commands by the
+// focused control, the layout pass, the fonts, closing and the side windows.
 #include <QMainWindow>
-#include <array>
+#include <QPointer>
 #include <memory>
 
 #include "editing/MainLayout.h"
-#include "mode/ModeDocument.h"
+#include "editing/MainWindowUi.h"
+#include "mode/ModeTable.h"
 #include "settings/SharedVariables.h"
 #include "settings/Startup.h"
-
-class QAction;
-class QCheckBox;
-class QFrame;
-class QLabel;
-class QMenu;
-class QPushButton;
-class QToolBar;
 
 namespace vel {
 
 class FileCommands;
-
-class ByteLineEdit;
-class ModeGrid;
+class GridSync;
+class HelpWindow;
 class ModeModel;
 class Prompter;
-class QtPrompter;
+class RowCommands;
 
-class Form1 : public QMainWindow {
+class Form1 : public QMainWindow, public Form1Ui {
     Q_OBJECT
 public:
-    explicit Form1(QWidget* parent = nullptr);
+    // Every question, message, input box and file dialog of this window and
+    // its side windows goes to prompter; null gives the real dialogs.
+    explicit Form1(Prompter* prompter = nullptr, QWidget* parent = nullptr);
     ~Form1() override;
 
-    ModeDocument& Document() { return doc_; }
-    ModeTable& Table() { return doc_.table; }
+    // The mode, for reading; changes go through the model's operations.
     ModeModel& Model() { return *model_; }
-
-    // Every question, message and input box of this window goes here; null
-    // restores the window's own dialogs.
-    void SetPrompter(Prompter* prompter);
+    const ModeTable& Table() const;
     Prompter& CurrentPrompter() { return *prompter_; }
+    FileCommands& Files() { return *files_; }
+    RowCommands& Rows() { return *rows_; }
+    const SharedVariables& Shared() const { return shared_; }
+    const MainLayout& Layout() const { return layout_; }
+
+    // The program calls this once after building the window.
+    void Startup(const StartupInputs& inputs);
 
     // Display fonts of the grid's cells: Roman for columns 0 and 2, Tengwar
     // for 1, 3 and 4. Tagged controls get theirs by their "fontTag" property.
@@ -54,85 +51,20 @@ public:
     void AddRow();
     void RowStatus();
     void LoadFieldsFromRow();
-    void SetCellFonts();
 
-    // Row operations on the current clause. MoveRow moves by intPosition rows,
-    // or, with boolDialog, to a row number asked from the user (written back).
-    void MoveRow(int& intPosition, bool boolDialog = false);
-    void MoveRowBy(int delta) { MoveRow(delta, false); }
-    void RemoveRow();
-    void CutRow();
-    void CopyRow();
-    void PasteRow();
-
-    void Optimize();
-    void SortAlphabetically();
-
-    // The Edit commands, routed by the focused control.
+    // The Edit commands, routed by the focused control: the grid's go to the
+    // clause commands, a text field's to its own text.
+    void EditUndo();
+    void EditRedo();
     void EditCut();
     void EditCopy();
     void EditPaste();
     void EditRemove();
-    void CutText();
-    void CopyText();
-    void PasteText();
-    void RemoveText();
-
-    // Shows the table's cursor in the grid; call after writing the cursor
-    // directly (the model's row operations do it themselves).
-    void SyncViewToCursor();
 
     // Status bar panels by key ("TotalRows", "SelectedRow"); toolbar buttons
     // by key, from Toolbar1 or tlbGridControls.
     QLabel* Panel(const QString& key) const;
     QAction* ToolbarButton(const QString& key) const;
-    const MainLayout& Layout() const { return layout_; }
-
-    // The File menu's commands, the settings shared by the run, and start-up:
-    // the program calls Startup once after building the window.
-    FileCommands& Files() { return *files_; }
-    const SharedVariables& Shared() const { return shared_; }
-    void Startup(const StartupInputs& inputs);
-
-    // Controls.
-    ModeGrid* grdMode = nullptr;
-    std::array<ByteLineEdit*, 5> txtEditField{};
-    std::array<QLabel*, 5> lblDescription{};
-    QLabel* lblComment = nullptr;  // lblDescription index 6
-    ByteLineEdit* txtComment = nullptr;
-    QCheckBox* chkCaseSensitive = nullptr;
-    QPushButton* cmdAdd = nullptr;
-    QFrame* picContainer = nullptr;
-    QToolBar* Toolbar1 = nullptr;
-    QToolBar* tlbGridControls = nullptr;
-    QStatusBar* StatusBar1 = nullptr;
-
-    // Menus and their entries. File, wizard, find, picker and help entries
-    // are left for their commands to connect to; Exit closes the window.
-    QMenu* mnuFile = nullptr;
-    QAction* mnuFNew = nullptr;
-    QAction* mnuFOpen = nullptr;
-    QAction* mnuFSave = nullptr;
-    QAction* mnuFSaveAs = nullptr;
-    QAction* mnuFImport = nullptr;
-    QAction* mnuFWizard = nullptr;
-    QAction* mnuFExit = nullptr;
-    QMenu* mnuEdit = nullptr;
-    QAction* mnuECut = nullptr;
-    QAction* mnuECopy = nullptr;
-    QAction* mnuEPaste = nullptr;
-    QAction* mnuERemove = nullptr;
-    QAction* mnuEFind = nullptr;
-    QAction* mnuInsertSpecialCharacter = nullptr;
-    QMenu* mnuRows = nullptr;
-    QAction* mnuRMoveOneUp = nullptr;
-    QAction* mnuRMoveOneDown = nullptr;
-    QAction* mnuRMoveToRow = nullptr;
-    QAction* mnuRSortAlphabetically = nullptr;
-    QAction* mnuROptimize = nullptr;
-    QMenu* mnuHelp = nullptr;
-    QAction* mnuHContents = nullptr;
-    QAction* mnuHAbout = nullptr;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -140,39 +72,25 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void BuildMenus();
-    void ConnectFileCommands();
-    // Optimize and SortAlphabetically: one order over all clause rows.
-    void Reorder(void (*order)(ModeTable&), bool optimized);
-    void BuildToolbars();
-    void BuildClientArea();
-    void BuildStatusBar();
-    void ConnectGrid();
+    void ConnectCommands();
     void ApplyLayout();
-    void OnViewCursorChanged();
+    // The comment box and the case box follow the document.
     void RefreshModeFields();
+    void UpdateUndoEntries();
     void UpdateSpecialCharacterEntry();
     // The focused text field of this window, or null.
     ByteLineEdit* FocusedTextField() const;
     bool GridHasFocus() const;
-    // Puts one clause's row text on the clipboard; false when it did not take.
-    bool PutRowOnClipboard(int row);
 
-    ModeDocument doc_;
     ModeModel* model_ = nullptr;
-    std::unique_ptr<QtPrompter> ownPrompter_;
+    std::unique_ptr<Prompter> ownPrompter_;
     Prompter* prompter_ = nullptr;
     SharedVariables shared_;
-    // Hands the file commands' dialogs to whichever prompter is current.
-    std::unique_ptr<Prompter> filePrompter_;
     FileCommands* files_ = nullptr;
+    RowCommands* rows_ = nullptr;
+    GridSync* gridSync_ = nullptr;
     MainLayout layout_;
-    QHash<QString, QAction*> buttons_;
-    QLabel* totalRows_ = nullptr;
-    QLabel* selectedRow_ = nullptr;
-    bool syncing_ = false;        // the window is moving the view's cursor
-    bool modelChanging_ = false;  // rows are being inserted, removed or reset
-    bool refreshing_ = false;     // the mode fields are being filled from the table
+    QPointer<HelpWindow> help_;
 };
 
 }  // namespace vel

@@ -36,8 +36,8 @@ uint64_t BigEndianPrefix(std::string_view text, size_t from) {
 }
 
 template <typename Rank>
-void ReorderRows(ModeTable& table, Rank rank) {
-    std::vector<Clause>& rows = table.Clauses();
+std::vector<uint32_t> SortedOrder(const ModeTable& table, Rank rank) {
+    const std::vector<Clause>& rows = table.Clauses();
     std::vector<SortKey> keys(rows.size());
     for (size_t i = 0; i < rows.size(); ++i) {
         const std::string_view roman = rows[i].Roman();
@@ -51,23 +51,9 @@ void ReorderRows(ModeTable& table, Rank rank) {
         if (cmp != 0) return cmp < 0;
         return a.index < b.index;
     });
-    // Gather the rows in their new order. Their places are known in advance,
-    // so the reads of rows a few steps ahead are started early: the rows lie
-    // scattered in memory and waiting for each in turn would dominate.
-    std::vector<Clause> sorted;
-    sorted.reserve(rows.capacity());
-    constexpr size_t kAhead = 8;
-    for (size_t i = 0; i < keys.size(); ++i) {
-#if defined(__GNUC__) || defined(__clang__)
-        if (i + kAhead < keys.size()) {
-            const char* ahead = reinterpret_cast<const char*>(&rows[keys[i + kAhead].index]);
-            __builtin_prefetch(ahead);
-            __builtin_prefetch(ahead + sizeof(Clause) - 1);
-        }
-#endif
-        sorted.push_back(std::move(rows[keys[i].index]));
-    }
-    rows.swap(sorted);
+    std::vector<uint32_t> order(keys.size());
+    for (size_t i = 0; i < keys.size(); ++i) order[i] = keys[i].index;
+    return order;
 }
 
 }  // namespace
@@ -81,17 +67,21 @@ int CompareClauses(const Clause& a, const Clause& b) {
     return cmp < 0 ? -1 : (cmp > 0 ? 1 : 0);
 }
 
-void OptimizeOrder(ModeTable& table) {
+std::vector<uint32_t> OptimizePermutation(const ModeTable& table) {
     // Longer Roman text first, then more filled fields: both descending, so
     // the rank stores their complements.
-    ReorderRows(table, [](const Clause& c) {
+    return SortedOrder(table, [](const Clause& c) {
         const uint64_t length = std::min<uint64_t>(c.Roman().size(), 0xFFFFFFFFu);
         return ((0xFFFFFFFFu - length) << 8) | uint64_t(kColumnCount - 1 - FilledFields(c));
     });
 }
 
-void AlphabeticalOrder(ModeTable& table) {
-    ReorderRows(table, [](const Clause&) { return uint64_t(0); });
+std::vector<uint32_t> AlphabeticalPermutation(const ModeTable& table) {
+    return SortedOrder(table, [](const Clause&) { return uint64_t(0); });
 }
+
+void OptimizeOrder(ModeTable& table) { table.Gather(OptimizePermutation(table)); }
+
+void AlphabeticalOrder(ModeTable& table) { table.Gather(AlphabeticalPermutation(table)); }
 
 }  // namespace vel

@@ -2,6 +2,9 @@
 // The two orders of the clause rows: the transcriber's order (Optimize)
 // and the reading order (SortAlphabetically). Both sort whole rows 1 to N
 // and never touch the header; rows that compare equal keep their order.
+#include <cstdint>
+#include <vector>
+
 #include "mode/Clause.h"
 #include "mode/ModeTable.h"
 
@@ -12,7 +15,12 @@ namespace vel {
 // and ID, then Roman text by byte value.
 int CompareClauses(const Clause& a, const Clause& b);
 
-// Reorder the clause rows; the cursor keeps its row number.
+// The orders as permutations: row i + 1 of the ordered table is row
+// order[i] + 1 of the table now (ModeTable::Gather applies one).
+std::vector<uint32_t> OptimizePermutation(const ModeTable& table);
+std::vector<uint32_t> AlphabeticalPermutation(const ModeTable& table);
+
+// Reorder the clause rows in place; the cursor keeps its row number.
 void OptimizeOrder(ModeTable& table);
 void AlphabeticalOrder(ModeTable& table);
 

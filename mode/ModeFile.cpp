@@ -187,36 +187,33 @@ ModeResult LoadMode(ModeDocument& doc, const std::string& strLoadName, bool bool
     ModeFileContents contents;
     const ModeResult result = ReadModeFile(strLoadName, contents);
     if (result.code == kModeNoFile) return result;
-    if (!boolAppend) doc.ClearMode();
-
-    ModeTable& table = doc.table;
-    if (contents.headerRead && !boolAppend) {
-        table.SetComment(contents.comment);
-        table.SetCaseSensitive(contents.caseSensitive);
-    }
-    table.AppendClauses(std::move(contents.clauses));
-    if (!result.ok()) return result;
-
-    if (table.ClauseCount() > 0) table.SetCurrentRow(1);
-    table.SetCurrentCol(0);
-    table.SetSelectionEndCol(kColumnCount - 1);
-    return {kModeOk, {}};
+    // What was read before a failure stays, as the load would leave it.
+    if (boolAppend)
+        doc.ImportClauses(std::move(contents.clauses), result.ok());
+    else
+        doc.LoadClauses(std::move(contents.comment), contents.caseSensitive, contents.headerRead,
+                        std::move(contents.clauses), result.ok());
+    return result;
 }
 
-ModeResult SaveMode(ModeDocument& doc, const std::string& strSaveName) {
-    const std::vector<std::string> problems = FindUnsavableRows(doc.table);
+ModeResult WriteModeFile(const ModeTable& table, const std::string& path) {
+    const std::vector<std::string> problems = FindUnsavableRows(table);
     if (!problems.empty()) {
         std::string text = "The mode was not saved, because it holds text that the mode file cannot keep:";
         const size_t shown = std::min<size_t>(problems.size(), 10);
         for (size_t i = 0; i < shown; ++i) text += "\n" + problems[i];
-        if (problems.size() > shown)
-            text += "\n... and " + std::to_string(problems.size() - shown) + " more.";
+        if (problems.size() > shown) text += "\n... and " + std::to_string(problems.size() - shown) + " more.";
         return {kErrCannotSave, text};
     }
     std::string error;
-    if (!WriteFileAtomically(strSaveName, SerializeMode(doc.table), error)) return {kErrWriteFailed, error};
-    doc.boolChanged = false;
+    if (!WriteFileAtomically(path, SerializeMode(table), error)) return {kErrWriteFailed, error};
     return {kModeOk, {}};
+}
+
+ModeResult SaveMode(ModeDocument& doc, const std::string& strSaveName) {
+    const ModeResult result = WriteModeFile(doc.Table(), strSaveName);
+    if (result.ok()) doc.MarkSaved();
+    return result;
 }
 
 }  // namespace vel

@@ -69,10 +69,13 @@ ModeResult ReadModeFile(const std::string& path, ModeFileContents& contents);
 // changes.
 ModeResult LoadMode(ModeDocument& doc, const std::string& strLoadName, bool boolAppend = false);
 
-// Writes the document's table. Checks first that everything will come back;
-// then writes a temporary file beside the target and puts it in place only
-// when complete, so a failure leaves the old file as it was. Clears
-// boolChanged on success only.
+// Writes a table: checks first that everything will come back; then
+// writes a temporary file beside the target and puts it in place only when
+// complete, so a failure leaves the old file as it was.
+ModeResult WriteModeFile(const ModeTable& table, const std::string& path);
+
+// Writes the document's table as WriteModeFile does; marks the
+// document saved (boolChanged false) on success only.
 ModeResult SaveMode(ModeDocument& doc, const std::string& strSaveName);
 
 }  // namespace vel

@@ -96,6 +96,64 @@ void ModeTable::ReplaceClauses(std::vector<Clause> clauses) {
     FixCursor(old);
 }
 
+std::vector<Clause> ModeTable::TakeRows(int first, int count) {
+    const int old = ClauseCount();
+    first = std::clamp(first, 1, old + 1);
+    count = std::clamp(count, 0, old + 1 - first);
+    const auto from = rows_.begin() + (first - 1);
+    std::vector<Clause> taken(std::make_move_iterator(from), std::make_move_iterator(from + count));
+    rows_.erase(from, from + count);
+    FixCursor(old);
+    return taken;
+}
+
+void ModeTable::MoveRow(int from, int to) {
+    const int n = ClauseCount();
+    if (from < 1 || from > n || to < 1 || to > n || from == to) return;
+    const auto a = rows_.begin() + (from - 1), b = rows_.begin() + (to - 1);
+    if (from < to)
+        std::rotate(a, a + 1, b + 1);
+    else
+        std::rotate(b, a, a + 1);
+}
+
+void ModeTable::SwapClause(int row, Clause& other) {
+    if (row >= 1 && row <= ClauseCount()) std::swap(rows_[size_t(row - 1)], other);
+}
+
+void ModeTable::SwapClauses(std::vector<Clause>& other) {
+    const int old = ClauseCount();
+    rows_.swap(other);
+    FixCursor(old);
+}
+
+void ModeTable::Gather(const std::vector<uint32_t>& order) {
+    if (order.size() != rows_.size()) return;
+    // The rows lie scattered in memory and their places are known in
+    // advance, so the reads of rows a few steps ahead are started early:
+    // waiting for each in turn would dominate.
+    std::vector<Clause> sorted;
+    sorted.reserve(rows_.capacity());
+    constexpr size_t kAhead = 8;
+    for (size_t i = 0; i < order.size(); ++i) {
+#if defined(__GNUC__) || defined(__clang__)
+        if (i + kAhead < order.size()) {
+            const char* ahead = reinterpret_cast<const char*>(&rows_[order[i + kAhead]]);
+            __builtin_prefetch(ahead);
+            __builtin_prefetch(ahead + sizeof(Clause) - 1);
+        }
+#endif
+        sorted.push_back(std::move(rows_[order[i]]));
+    }
+    rows_.swap(sorted);
+}
+
+void ModeTable::Scatter(const std::vector<uint32_t>& order) {
+    std::vector<uint32_t> inverse(order.size());
+    for (size_t i = 0; i < order.size(); ++i) inverse[order[i]] = uint32_t(i);
+    Gather(inverse);
+}
+
 void ModeTable::FixCursor(int oldCount) {
     const int n = ClauseCount();
     if (n == 0) {

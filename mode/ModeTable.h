@@ -2,6 +2,7 @@
 // The open mode as data: clause rows 1 to N under the header row 0, the
 // mode-level comment and case flag, and the cursor the grid shows. The
 // table sets no flag and shows nothing; the commands that call it do that.
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -53,11 +54,20 @@ public:
     // adds the flag and the view's refresh.
     void Clear();
 
-    // Whole-table access for the ordering rules and the file reader; callers
-    // keep the cursor rule by calling the row operations above otherwise.
-    std::vector<Clause>& Clauses() { return rows_; }
     const std::vector<Clause>& Clauses() const { return rows_; }
     void ReplaceClauses(std::vector<Clause> clauses);
+
+    // The primitives that the edit layer undoes and redoes with.
+    // Moves count rows from first on out of the table, in order.
+    std::vector<Clause> TakeRows(int first, int count);
+    // The clause of row `from` becomes row `to`; the rows between shift by one.
+    void MoveRow(int from, int to);
+    void SwapClause(int row, Clause& other);
+    void SwapClauses(std::vector<Clause>& other);
+    // Row i of the result is old row order[i] + 1 (order is a permutation
+    // of 0 .. N - 1); Scatter undoes Gather with the same order.
+    void Gather(const std::vector<uint32_t>& order);
+    void Scatter(const std::vector<uint32_t>& order);
 
 private:
     // Applies the cursor rule after the row count changed from oldCount.

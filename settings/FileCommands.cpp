@@ -4,7 +4,7 @@
 #include <QFileInfo>
 
 #include "dialogs/WaitCursor.h"
-#include "editing/ModeModel.h"
+#include "mode/ModeModel.h"
 #include "mode/ModeFile.h"
 
 namespace vel {
@@ -23,9 +23,9 @@ QString FromNative(const std::string& path) { return QFile::decodeName(QByteArra
 FileCommands::FileCommands(ModeModel& model, Prompter& prompter, const SharedVariables& shared, QObject* parent)
     : QObject(parent), model_(model), prompter_(prompter), shared_(shared) {}
 
-QString FileCommands::ModeName() const { return FromNative(model_.Document().strModeName); }
+QString FileCommands::ModeName() const { return FromNative(model_.Document().ModeName()); }
 
-QString FileCommands::ModeFile() const { return FromNative(model_.Document().strModeFile); }
+QString FileCommands::ModeFile() const { return FromNative(model_.Document().ModeFile()); }
 
 void FileCommands::SetCaption(const QString& caption) {
     caption_ = caption;
@@ -43,9 +43,7 @@ QString FileCommands::ModeNameOf(const QString& path) {
 }
 
 void FileCommands::SetNameAndFile(const QString& name, const QString& file) {
-    ModeDocument& doc = model_.Document();
-    doc.strModeName = NativePath(name);
-    doc.strModeFile = NativePath(file);
+    model_.SetModeFile(NativePath(name), NativePath(file));
 }
 
 void FileCommands::Remember(const QString& chosenPath) { dialogFolder_ = QFileInfo(chosenPath).absolutePath(); }
@@ -61,13 +59,8 @@ Prompter::FileDialog FileCommands::ModeDialog(const char* title) const {
 }
 
 ModeResult FileCommands::Load(const QString& path, bool boolAppend) {
-    ModeResult result;
-    {
-        WaitCursor wait;
-        model_.Reset([&](ModeDocument& doc) { result = LoadMode(doc, NativePath(path), boolAppend); });
-    }
-    if (hooks_.afterLoad) hooks_.afterLoad();
-    return result;
+    WaitCursor wait;
+    return model_.Load(NativePath(path), boolAppend);
 }
 
 void FileCommands::ReportFailure(const ModeResult& result) {
@@ -83,13 +76,8 @@ std::optional<QString> FileCommands::ChooseModeToOpen(const char* title) {
     return chosen;
 }
 
-void FileCommands::ReportMissing(const QString& path) {
-    // Gone between the dialog and the load: nothing was touched.
-    prompter_.Tell(kErrorTitle, QStringLiteral("The file \"%1\" does not exist.").arg(path), Prompter::Icon::Critical);
-}
-
 bool FileCommands::CheckDirtiness() {
-    if (!model_.Document().boolChanged) return false;
+    if (!model_.Document().Changed()) return false;
     const int answer =
         prompter_.Ask(kTitle, QStringLiteral("The mode has been changed. Do you want do discard the changes?"),
                       Prompter::Icon::Exclamation, Prompter::Yes | Prompter::No, Prompter::No);
@@ -98,9 +86,8 @@ bool FileCommands::CheckDirtiness() {
 
 void FileCommands::FileNew() {
     if (CheckDirtiness()) return;
-    model_.Reset([](ModeDocument& doc) { doc.ClearMode(); });
+    model_.ClearMode();
     SetNameAndFile({}, {});
-    if (hooks_.afterLoad) hooks_.afterLoad();
     SetCaption(kTitle);
 }
 
@@ -113,9 +100,7 @@ void FileCommands::FileOpen() {
     if (result.ok()) {
         SetNameAndFile(ModeNameOf(*chosen), *chosen);
         SetCaption(CaptionFor(ModeName()));
-    } else if (result.code == kModeNoFile) {
-        ReportMissing(*chosen);
-    } else {
+    } else if (result.code != kModeNoFile) {  // a file gone since the dialog leaves everything as it was
         // The table holds only part of the file now. Leaving it named after
         // the file would let the next Save overwrite the file with that part.
         ReportFailure(result);
@@ -129,14 +114,11 @@ void FileCommands::FileImport() {
     if (!chosen) return;
 
     const ModeResult result = Load(*chosen, true);
-    if (result.code == kModeNoFile)
-        ReportMissing(*chosen);
-    else if (!result.ok())
-        ReportFailure(result);
+    if (!result.ok() && result.code != kModeNoFile) ReportFailure(result);
 }
 
 void FileCommands::FileSave(bool boolSaveAs) {
-    if (!model_.Document().boolOptimized) {
+    if (!model_.Document().Optimized()) {
         const int answer = prompter_.Ask(
             kTitle,
             QStringLiteral("The mode has not been optimized. Would you like to optimize the mode before it is saved?"),
@@ -147,15 +129,15 @@ void FileCommands::FileSave(bool boolSaveAs) {
             return;
         }
     }
-    ModeDocument& doc = model_.Document();
-    if (boolSaveAs || doc.strModeFile.empty()) {
+    const std::string file = model_.Document().ModeFile();
+    if (boolSaveAs || file.empty()) {
         FileSaveAs();
         return;
     }
     ModeResult result;
     {
         WaitCursor wait;
-        result = SaveMode(doc, doc.strModeFile);
+        result = model_.Save(file);
     }
     if (!result.ok()) ReportFailure(result);
 }
@@ -175,7 +157,7 @@ void FileCommands::FileSaveAs() {
     ModeResult result;
     {
         WaitCursor wait;
-        result = SaveMode(model_.Document(), NativePath(*chosen));
+        result = model_.Save(NativePath(*chosen));
     }
     if (!result.ok()) {
         // Name, file and caption stay those of the mode as it was before;
@@ -189,7 +171,7 @@ void FileCommands::FileSaveAs() {
 }
 
 bool FileCommands::ConfirmClose() {
-    if (!model_.Document().boolChanged) return true;
+    if (!model_.Document().Changed()) return true;
     const int answer =
         prompter_.Ask(kTitle, QStringLiteral("The mode has not been saved. Are you sure you want to quit?"),
                       Prompter::Icon::Exclamation, Prompter::Yes | Prompter::No, Prompter::No);

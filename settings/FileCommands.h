@@ -3,7 +3,8 @@
 // closing question: the questions that guard unsaved changes, the current
 // mode's name and file, and the window caption. The commands own nothing:
 // they work on the window's model and ask through its prompter, and reach
-// back into the window through the hooks.
+// back into the window through the hooks. The window follows the model's
+// own announcements of every load.
 #include <QObject>
 #include <QString>
 #include <functional>
@@ -26,10 +27,6 @@ public:
     struct Hooks {
         std::function<void()> optimize;                  // the window's Optimize command
         std::function<void(const QString&)> setCaption;  // the window's title
-        // After the table was emptied or (re)filled: New, Open, Import and a
-        // start-up load, failed ones included. The window refreshes its
-        // comment box, case box and row status.
-        std::function<void()> afterLoad;
     };
 
     // shared.strModePath is read at each command, so start-up may fill it later.
@@ -69,10 +66,9 @@ public:
 
 private:
     Prompter::FileDialog ModeDialog(const char* title) const;
-    // Loads path into the document as one reset of the view; reports failures.
+    // Loads path into the document, under the wait cursor.
     ModeResult Load(const QString& path, bool boolAppend);
     void ReportFailure(const ModeResult& result);
-    void ReportMissing(const QString& path);
     // The Open or Import dialog in the modes folder; nullopt on Cancel.
     std::optional<QString> ChooseModeToOpen(const char* title);
     void SetNameAndFile(const QString& name, const QString& file);

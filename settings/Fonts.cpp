@@ -1,14 +1,7 @@
 #include "settings/Fonts.h"
 
-#include <QEvent>
-#include <QFocusEvent>
 #include <QFont>
 #include <QFontDatabase>
-#include <QLineEdit>
-#include <QPointer>
-#include <QTimer>
-#include <QVariant>
-#include <QWidget>
 #include <initializer_list>
 
 // The .qrc lives in a static library; its registration must be pulled in
@@ -40,33 +33,6 @@ QString ChooseByNames(const QStringList& families, std::initializer_list<const c
     }
     return families.isEmpty() ? QString() : families.first();
 }
-
-void SetFamily(QWidget* w, const QString& family) {
-    QFont font = w->font();
-    font.setFamily(family);
-    w->setFont(font);
-}
-
-// Selects all on focus-in. A mouse click places the caret after the focus
-// arrives, so that case selects once the click is through.
-class SelAllFilter : public QObject {
-public:
-    using QObject::QObject;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::FocusIn) {
-            auto* field = qobject_cast<QLineEdit*>(watched);
-            if (static_cast<QFocusEvent*>(event)->reason() == Qt::MouseFocusReason) {
-                QPointer<QLineEdit> guard(field);
-                QTimer::singleShot(0, field, [guard] { SelAll(guard.data()); });
-            } else {
-                SelAll(field);
-            }
-        }
-        return false;
-    }
-};
 
 }  // namespace
 
@@ -102,29 +68,6 @@ bool RegisterBundledTengwarFontIfNeeded() {
     if (HasTengwarFamily(InstalledFontFamilies())) return false;
     InitFontResources();
     return QFontDatabase::addApplicationFont(QStringLiteral(":/fonts/VelloranTengwar.ttf")) >= 0;
-}
-
-void ApplyFonts(QWidget* window, const QString& strRomanFont, const QString& strTengwarFont) {
-    if (!window) return;
-    QList<QWidget*> controls{window};
-    controls += window->findChildren<QWidget*>();
-    for (QWidget* w : controls) {
-        const QVariant tag = w->property(kFontTagProperty);
-        if (!tag.isValid()) continue;
-        const QString text = tag.toString();
-        const QString family = text == QLatin1String(kFontTagText)      ? strRomanFont
-                                : text == QLatin1String(kFontTagTengwar) ? strTengwarFont
-                                                                          : QString();
-        if (!family.isEmpty()) SetFamily(w, family);
-    }
-}
-
-void SelAll(QLineEdit* field) {
-    if (field) field->setSelection(0, int(field->text().size()));
-}
-
-void SelAllOnFocus(QLineEdit* field) {
-    if (field) field->installEventFilter(new SelAllFilter(field));
 }
 
 }  // namespace vel

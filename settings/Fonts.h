@@ -1,21 +1,12 @@
 #pragma once
-// Font choice and application, shared by every window: which installed
-// fonts show Roman text and Tengwar glyphs when the settings name none, and
-// how a window hands the two names to its controls. Each control says which
-// font it wants with the dynamic property "fontTag": exactly "text" for the
-// Roman font, exactly "tengwar" for the Tengwar font; any other value, or
-// none, keeps the control's own font.
+// Font choice: which installed fonts show Roman text and Tengwar glyphs
+// when the settings name none, and the bundled Tengwar font. How a window
+// hands the two names to its controls is dialogs/FontTags.
 #include <QString>
 #include <QStringList>
 
-class QLineEdit;
-class QWidget;
 
 namespace vel {
-
-inline constexpr char kFontTagProperty[] = "fontTag";
-inline constexpr char kFontTagText[] = "text";
-inline constexpr char kFontTagTengwar[] = "tengwar";
 
 // The family of the Tengwar font that ships with the editor.
 inline constexpr char kBundledTengwarFamily[] = "Velloran Tengwar";
@@ -42,15 +33,5 @@ bool HasTengwarFamily(const QStringList& families);
 // it while any Tengwar font of the user's own keeps precedence. True when it
 // was registered by this call.
 bool RegisterBundledTengwarFontIfNeeded();
-
-// Gives each tagged control of window (the window itself first, then its
-// descendants in creation order) the family of its tag. Size, weight and
-// style stay as designed. An empty name leaves the controls alone.
-void ApplyFonts(QWidget* window, const QString& strRomanFont, const QString& strTengwarFont);
-
-// Selects the whole text of a field, so the next keystroke replaces it.
-void SelAll(QLineEdit* field);
-// Makes field select all of its text whenever it gets the focus.
-void SelAllOnFocus(QLineEdit* field);
 
 }  // namespace vel

@@ -1,5 +1,7 @@
 #include "settings/HelpWindow.h"
 
+#include "dialogs/SideWindow.h"
+
 #include <QHBoxLayout>
 #include <QPointer>
 #include <QPushButton>
@@ -14,7 +16,6 @@ namespace vel {
 HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window), browser_(new QTextBrowser(this)) {
     InitHelpResources();
     setWindowTitle(QStringLiteral("Velloran Help"));
-    setAttribute(Qt::WA_DeleteOnClose);
     browser_->setOpenExternalLinks(true);
     browser_->setSource(HelpUrl());
 
@@ -45,14 +46,10 @@ void HelpWindow::ShowContents() {
     browser_->verticalScrollBar()->setValue(0);
 }
 
-HelpWindow* ShowHelpContents(QWidget* owner) {
-    static QPointer<HelpWindow> window;
-    if (!window) window = new HelpWindow(owner);
-    window->ShowContents();
-    window->show();
-    window->raise();
-    window->activateWindow();
-    return window;
+HelpWindow* ShowHelpContents(QPointer<HelpWindow>& window, QWidget* owner) {
+    HelpWindow* help = ShowSideWindow(window, [owner] { return new HelpWindow(owner); });
+    help->ShowContents();
+    return help;
 }
 
 }  // namespace vel

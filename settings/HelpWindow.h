@@ -1,6 +1,7 @@
 #pragma once
 // The editor's help: one HTML page with a contents list at its top, shown
 // in a window of its own beside the main window.
+#include <QPointer>
 #include <QUrl>
 #include <QWidget>
 
@@ -23,8 +24,8 @@ private:
     QTextBrowser* browser_;
 };
 
-// Opens the help at its contents: one window for the run, created on first
-// use, raised when it is already open.
-HelpWindow* ShowHelpContents(QWidget* owner);
+// Opens the help at its contents in the one help window that `window`
+// holds, made on first use, brought forward while open.
+HelpWindow* ShowHelpContents(QPointer<HelpWindow>& window, QWidget* owner);
 
 }  // namespace vel

@@ -8,6 +8,7 @@
 #include <QWidget>
 
 #include "settings/FileCommands.h"
+#include "dialogs/FontTags.h"
 #include "settings/Fonts.h"
 #include "settings/RegistryFunctions.h"
 

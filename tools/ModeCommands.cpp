@@ -71,12 +71,12 @@ bool SaveOrSay(ModeDocument& doc, const std::string& path) {
     return true;
 }
 
-int Reorder(const Args& args, const char* command, void (*order)(ModeTable&)) {
+int Reorder(const Args& args, const char* command, std::vector<uint32_t> (*order)(const ModeTable&)) {
     std::string in, out;
     if (!ParseInOut(args, command, in, out, false)) return kExitUsage;
     ModeDocument doc;
     if (!LoadWhole(in, doc)) return kExitFailure;
-    order(doc.table);
+    doc.Reorder(order(doc.Table()), order == OptimizePermutation, command);
     return SaveOrSay(doc, out.empty() ? in : out) ? kExitOk : kExitFailure;
 }
 
@@ -89,7 +89,7 @@ int Export(const Args& args) {
     }
     ModeDocument doc;
     if (!LoadWhole(args[0], doc)) return kExitFailure;
-    std::cout << ExportModeText(doc.table);
+    std::cout << ExportModeText(doc.Table());
     std::cout.flush();
     return std::cout ? kExitOk : kExitFailure;
 }
@@ -104,12 +104,14 @@ int Import(const Args& args) {
         Error(error);
         return kExitFailure;
     }
-    ModeDocument doc;
-    if (!ImportModeText(text, doc.table, error)) {
+    ModeTable table;
+    if (!ImportModeText(text, table, error)) {
         Error((in == "-" ? std::string("standard input") : in) + ": " + error);
         return kExitFailure;
     }
-    return SaveOrSay(doc, out) ? kExitOk : kExitFailure;
+    const ModeResult r = WriteModeFile(table, out);
+    if (!r.ok()) Error(out + ": " + r.Message());
+    return r.ok() ? kExitOk : kExitFailure;
 }
 
 int Check(const Args& args) {
@@ -149,7 +151,7 @@ int Check(const Args& args) {
     return kExitOk;
 }
 
-int Optimize(const Args& args) { return Reorder(args, "optimize", OptimizeOrder); }
-int Sort(const Args& args) { return Reorder(args, "sort", AlphabeticalOrder); }
+int Optimize(const Args& args) { return Reorder(args, "optimize", OptimizePermutation); }
+int Sort(const Args& args) { return Reorder(args, "sort", AlphabeticalPermutation); }
 
 }  // namespace vel::tool

@@ -100,14 +100,10 @@ int Generate(const Args& args) {
         return kExitFailure;
     }
     ModeDocument doc;
-    doc.ClearMode();
-    doc.table.SetComment(o.comment);
-    doc.table.SetCaseSensitive(o.caseSensitive);
-    CreateMode(doc, fields);
-    if (o.optimize) {
-        OptimizeOrder(doc.table);
-        doc.boolOptimized = true;
-    }
+    doc.SetComment(o.comment);
+    doc.SetCaseSensitive(o.caseSensitive);
+    doc.AddClauses(GenerateClauses(fields), "Wizard");
+    if (o.optimize) doc.Reorder(OptimizePermutation(doc.Table()), true, "Optimize");
     const ModeResult saved = SaveMode(doc, o.modePath);
     if (!saved.ok()) {
         Error(o.modePath + ": " + saved.Message());

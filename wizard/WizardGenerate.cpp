@@ -1,7 +1,5 @@
 #include "wizard/WizardGenerate.h"
 
-#include <algorithm>
-
 #include "wizard/GlyphTables.h"
 
 namespace vel {
@@ -42,9 +40,9 @@ std::vector<Clause> GenerateClauses(const WizardFields& fields) {
 
     std::vector<Clause> out;
     out.reserve(kMaxGeneratedClauses);
-    auto add = [&out](std::string roman, std::string tengwar, std::string ifNext, std::string ifPrevious,
+    auto add = [&out](std::string romanText, std::string tengwar, std::string ifNext, std::string ifPrevious,
                       std::string id) {
-        Clause c = MakeClause(std::move(roman), std::move(tengwar), std::move(ifNext), std::move(ifPrevious),
+        Clause c = MakeClause(std::move(romanText), std::move(tengwar), std::move(ifNext), std::move(ifPrevious),
                               std::move(id));
         CutToEntryFields(c);
         out.push_back(std::move(c));
@@ -105,27 +103,5 @@ std::vector<Clause> GenerateClauses(const WizardFields& fields) {
     }
     return out;
 }
-
-int AddClausesAsRun(ModeDocument& doc, std::vector<Clause> clauses) {
-    if (clauses.empty()) return 0;
-    ModeTable& table = doc.table;
-    // The first Add in a mode without clauses makes one empty row to stand on.
-    if (table.RowCount() == 1) table.SetRowCount(2);
-    for (Clause& c : clauses) CutToEntryFields(c);
-    // Each Add inserts at the same row, so the last one ends up on top.
-    std::reverse(clauses.begin(), clauses.end());
-    const int row = table.CurrentRow();
-    const int count = int(clauses.size());
-    table.InsertClauses(std::move(clauses), row);
-    table.SetCurrentRow(row);
-    // Add leaves the current cell in the last column of the new clause.
-    table.SetCurrentCol(kColumnCount - 1);
-    table.SetSelectionEndCol(kColumnCount - 1);
-    doc.boolChanged = true;
-    doc.boolOptimized = false;
-    return count;
-}
-
-int CreateMode(ModeDocument& doc, const WizardFields& fields) { return AddClausesAsRun(doc, GenerateClauses(fields)); }
 
 }  // namespace vel

@@ -1,11 +1,10 @@
 #pragma once
 // The wizard's Create Mode: a fixed expansion of the field set through the
-// glyph tables into clauses, and their addition to the open mode as the
-// main window's Add would do it one clause at a time.
+// glyph tables into clauses, in the order of the Add calls. The mode takes
+// them as one run of Add (ModeDocument::AddClauses).
 #include <vector>
 
 #include "mode/Clause.h"
-#include "mode/ModeDocument.h"
 #include "wizard/WizardFields.h"
 
 namespace vel {
@@ -22,16 +21,5 @@ std::vector<Clause> GenerateClauses(const WizardFields& fields);
 
 // Cuts each field to the length its entry field takes (14, 14, 1, 1, 1).
 void CutToEntryFields(Clause& clause);
-
-// Adds clauses to the mode exactly as a run of Add calls at the current row
-// would leave it: in an empty mode the first Add's empty row comes first;
-// the clauses stand above the formerly current clause in the reverse of the
-// list's order; the cursor is on the last one added, in column 4; the mode
-// is marked changed and not optimized. One insertion, one pass over the
-// table. An empty list changes nothing. Returns the number of clauses added.
-int AddClausesAsRun(ModeDocument& doc, std::vector<Clause> clauses);
-
-// Create Mode: GenerateClauses, then AddClausesAsRun.
-int CreateMode(ModeDocument& doc, const WizardFields& fields);
 
 }  // namespace vel

@@ -8,9 +8,10 @@
 #include <algorithm>
 #include <random>
 
-#include "editing/ByteLineEdit.h"
+#include "dialogs/ByteLineEdit.h"
 #include "editing/MainWindow.h"
-#include "editing/ModeModel.h"
+#include "editing/RowCommands.h"
+#include "mode/ModeModel.h"
 #include "mode/ModeFile.h"
 
 namespace {
@@ -44,13 +45,7 @@ const std::string& ModeBytes() {
 }
 
 void Load(vel::Form1& w, const std::string& bytes) {
-    w.Model().Reset([&](vel::ModeDocument& doc) {
-        vel::ModeFileContents contents = vel::ParseModeBytes(bytes);
-        doc.ClearMode();
-        doc.table.SetComment(contents.comment);
-        doc.table.SetCaseSensitive(contents.caseSensitive);
-        doc.table.AppendClauses(std::move(contents.clauses));
-    });
+    w.Model().LoadClauses(std::move(vel::ParseModeBytes(bytes).clauses));
 }
 
 void BM_OpenAndFirstPaint(benchmark::State& state) {
@@ -77,14 +72,13 @@ void BM_AddRowAtRow1(benchmark::State& state) {
     QApplication::processEvents();
     for (auto _ : state) {
         state.PauseTiming();
-        w.Table().SetCurrentRow(1);
-        w.SyncViewToCursor();
+        w.Model().MoveCursor({1, 0, 0});
         w.txtEditField[0]->setText(QStringLiteral("abc"));
         w.txtEditField[1]->setText(QStringLiteral("xyz"));
         state.ResumeTiming();
         w.AddRow();
     }
-    w.Document().boolChanged = false;
+    w.Model().ClearMode();
     w.close();
 }
 BENCHMARK(BM_AddRowAtRow1)->Unit(benchmark::kMicrosecond)->Iterations(200);
@@ -99,9 +93,9 @@ void BM_Optimize(benchmark::State& state) {
         Load(w, bytes);  // the order of the file, not yet optimized
         QApplication::processEvents();
         state.ResumeTiming();
-        w.Optimize();
+        w.Rows().Optimize();
     }
-    w.Document().boolChanged = false;
+    w.Model().ClearMode();
     w.close();
 }
 BENCHMARK(BM_Optimize)->Unit(benchmark::kMillisecond)->Iterations(10);

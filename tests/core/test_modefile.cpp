@@ -30,15 +30,26 @@ std::string Record(std::string text) {
 
 const std::string kGap(kRecordSize, '\0');
 
-ModeDocument SampleDocument() {
-    ModeDocument doc;
-    doc.table.SetComment("Sample");
-    doc.table.SetCaseSensitive(true);
-    doc.table.AppendRow("a\tE\t\t\t");
-    doc.table.AppendRow("n\t5\t\r\t\t");
-    doc.table.AppendRow("\t\t\t\t");
-    doc.table.AppendRow("th\t3\t\tA\tB");
-    return doc;
+ModeTable SampleTable() {
+    ModeTable table;
+    table.SetComment("Sample");
+    table.SetCaseSensitive(true);
+    table.AppendRow("a\tE\t\t\t");
+    table.AppendRow("n\t5\t\r\t\t");
+    table.AppendRow("\t\t\t\t");
+    table.AppendRow("th\t3\t\tA\tB");
+    return table;
+}
+
+// The document holds the table as a load leaves it.
+void Fill(ModeDocument& doc, const ModeTable& table) {
+    doc.LoadClauses(table.Comment(), table.CaseSensitive(), true, table.Clauses(), true);
+}
+
+// An edit that leaves the table as it was: the mode is changed all the same.
+void Touch(ModeDocument& doc) {
+    doc.SetCaseSensitive(!doc.Table().CaseSensitive());
+    doc.SetCaseSensitive(!doc.Table().CaseSensitive());
 }
 
 }  // namespace
@@ -50,11 +61,12 @@ class TestModeFile : public QObject {
 
 private slots:
     void workedExampleIsExactToTheByte() {
-        ModeDocument doc = SampleDocument();
-        doc.boolChanged = true;
+        ModeDocument doc;
+        Fill(doc, SampleTable());
+        Touch(doc);
         const std::string path = Path("sample.mod");
         QCOMPARE(SaveMode(doc, path).code, kModeOk);
-        QVERIFY(!doc.boolChanged);
+        QVERIFY(!doc.Changed());
 
         const std::string expected = Record("Sample\t1\t") + kGap + Record("a\tE\t\t\t\t") +
                                      Record("n\t5\t\r\t\t\t") + kGap + Record("th\t3\t\tA\tB\t");
@@ -62,41 +74,41 @@ private slots:
         QCOMPARE(Slurp(path), expected);
 
         ModeDocument back;
-        back.boolOptimized = true;
+        back.Reorder({}, true, "Optimize");
         QCOMPARE(LoadMode(back, path).code, kModeOk);
-        QCOMPARE(back.table.Comment(), std::string("Sample"));
-        QVERIFY(back.table.CaseSensitive());
-        QCOMPARE(back.table.ClauseCount(), 3);
-        QCOMPARE(back.table.RowText(1), std::string("a\tE\t\t\t"));
-        QCOMPARE(back.table.RowText(2), std::string("n\t5\t\r\t\t"));
-        QCOMPARE(back.table.RowText(3), std::string("th\t3\t\tA\tB"));
-        QCOMPARE(back.table.CurrentRow(), 1);
-        QCOMPARE(back.table.CurrentCol(), 0);
-        QCOMPARE(back.table.SelectionEndCol(), 4);
-        QVERIFY(back.boolOptimized);  // a load leaves the optimized flag alone
+        QCOMPARE(back.Table().Comment(), std::string("Sample"));
+        QVERIFY(back.Table().CaseSensitive());
+        QCOMPARE(back.Table().ClauseCount(), 3);
+        QCOMPARE(back.Table().RowText(1), std::string("a\tE\t\t\t"));
+        QCOMPARE(back.Table().RowText(2), std::string("n\t5\t\r\t\t"));
+        QCOMPARE(back.Table().RowText(3), std::string("th\t3\t\tA\tB"));
+        QCOMPARE(back.Table().CurrentRow(), 1);
+        QCOMPARE(back.Table().CurrentCol(), 0);
+        QCOMPARE(back.Table().SelectionEndCol(), 4);
+        QVERIFY(back.Optimized());  // a load leaves the optimized flag alone
     }
 
     void emptyAndTrailingRowsAndLimits() {
         // No clauses: one record, and it loads back with its flag.
-        ModeDocument doc;
-        doc.table.SetComment("x");
-        doc.table.AppendRow("\t\t\t\t");  // trailing empty rows leave nothing
+        ModeTable table;
+        table.SetComment("x");
+        table.AppendRow("\t\t\t\t");  // trailing empty rows leave nothing
         const std::string path = Path("empty.mod");
-        QCOMPARE(SaveMode(doc, path).code, kModeOk);
+        QCOMPARE(WriteModeFile(table, path).code, kModeOk);
         QCOMPARE(Slurp(path), Record("x\t0\t"));
 
         // A 34-character comment loses only its closing TAB and keeps the flag;
         // the longest clause fills its record exactly; high bytes and the
         // marker come back unchanged.
-        ModeDocument full;
+        ModeTable full;
         const std::string comment(34, 'c');
-        full.table.SetComment(comment);
-        full.table.SetCaseSensitive(true);
+        full.SetComment(comment);
+        full.SetCaseSensitive(true);
         const std::string roman(14, 'r');
         const std::string tengwar = "\x80\x9f\xa0\xff\x81\x8d\x8f\x90\x9d" + std::string(5, 't');
-        full.table.AppendClause(MakeClause(roman, tengwar, "\r", "\r", "\xfe"));
+        full.AppendClause(MakeClause(roman, tengwar, "\r", "\r", "\xfe"));
         const std::string fullPath = Path("full.mod");
-        QCOMPARE(SaveMode(full, fullPath).code, kModeOk);
+        QCOMPARE(WriteModeFile(full, fullPath).code, kModeOk);
         const std::string bytes = Slurp(fullPath);
         QCOMPARE(bytes.size(), size_t(3 * kRecordSize));
         QCOMPARE(bytes.substr(0, 36), comment + "\t1");
@@ -104,59 +116,54 @@ private slots:
 
         ModeDocument back;
         QCOMPARE(LoadMode(back, fullPath).code, kModeOk);
-        QCOMPARE(back.table.Comment(), comment);
-        QVERIFY(back.table.CaseSensitive());
-        QCOMPARE(back.table.ClauseAt(1), full.table.ClauseAt(1));
+        QCOMPARE(back.Table().Comment(), comment);
+        QVERIFY(back.Table().CaseSensitive());
+        QCOMPARE(back.Table().ClauseAt(1), full.ClauseAt(1));
     }
 
     void appendKeepsCommentFlagAndChangedState() {
-        ModeDocument source = SampleDocument();
         const std::string path = Path("append.mod");
-        QCOMPARE(SaveMode(source, path).code, kModeOk);
+        QCOMPARE(WriteModeFile(SampleTable(), path).code, kModeOk);
 
         ModeDocument doc;
-        doc.table.SetComment("mine");
-        doc.table.AppendRow("x\ty\t\t\t");
-        doc.table.AppendRow("z\tw\t\t\t");
-        doc.table.SetCurrentRow(2);
-        doc.boolChanged = true;
+        doc.LoadClauses("mine", false, true, {MakeClause("x", "y"), MakeClause("z", "w")}, true);
+        doc.SetCursor({2, 0, 0});
         QCOMPARE(LoadMode(doc, path, true).code, kModeOk);
-        QCOMPARE(doc.table.ClauseCount(), 5);
-        QCOMPARE(doc.table.RowText(3), std::string("a\tE\t\t\t"));
-        QCOMPARE(doc.table.Comment(), std::string("mine"));
-        QVERIFY(!doc.table.CaseSensitive());
-        QVERIFY(doc.boolChanged);
-        QCOMPARE(doc.table.CurrentRow(), 1);
-        QCOMPARE(doc.table.SelectionEndCol(), 4);
-
-        doc.boolChanged = false;
-        QCOMPARE(LoadMode(doc, path, true).code, kModeOk);
-        QVERIFY(!doc.boolChanged);
+        QCOMPARE(doc.Table().ClauseCount(), 5);
+        QCOMPARE(doc.Table().RowText(3), std::string("a\tE\t\t\t"));
+        QCOMPARE(doc.Table().Comment(), std::string("mine"));
+        QVERIFY(!doc.Table().CaseSensitive());
+        QVERIFY(doc.Changed());  // an import is a change, to be saved
+        QCOMPARE(doc.Table().CurrentRow(), 1);
+        QCOMPARE(doc.Table().SelectionEndCol(), 4);
     }
 
     void readFailuresKeepWhatCameBefore() {
         // An empty name or a missing file: nothing happens at all.
-        ModeDocument untouched = SampleDocument();
+        ModeDocument untouched;
+        Fill(untouched, SampleTable());
         QCOMPARE(LoadMode(untouched, "").code, kModeNoFile);
         QCOMPARE(LoadMode(untouched, Path("nothing-here.mod")).code, kModeNoFile);
-        QCOMPARE(untouched.table.ClauseCount(), 4);
+        QCOMPARE(untouched.Table().ClauseCount(), 4);
 
         // Record 1 without a TAB: error, and an empty mode (or, appending,
         // the current mode unchanged).
         const std::string noTab = Path("notab.mod");
         Spit(noTab, std::string(36, 'A'));
-        ModeDocument doc = SampleDocument();
+        ModeDocument doc;
+        Fill(doc, SampleTable());
         ModeResult r = LoadMode(doc, noTab);
         QVERIFY(r.code > 0);
         QVERIFY(!r.description.empty());
         QCOMPARE(r.Message(), r.description + " (Error #" + std::to_string(r.code) + ".)");
-        QCOMPARE(doc.table.ClauseCount(), 0);
-        QCOMPARE(doc.table.Comment(), std::string());
+        QCOMPARE(doc.Table().ClauseCount(), 0);
+        QCOMPARE(doc.Table().Comment(), std::string());
 
-        ModeDocument appended = SampleDocument();
+        ModeDocument appended;
+        Fill(appended, SampleTable());
         QVERIFY(LoadMode(appended, noTab, true).code > 0);
-        QCOMPARE(appended.table.ClauseCount(), 4);
-        QCOMPARE(appended.table.Comment(), std::string("Sample"));
+        QCOMPARE(appended.Table().ClauseCount(), 4);
+        QCOMPARE(appended.Table().Comment(), std::string("Sample"));
 
         // A clause record cut before its fifth TAB stops the load there.
         const std::string cut = Path("cut.mod");
@@ -165,7 +172,7 @@ private slots:
         r = LoadMode(part, cut);
         QCOMPARE(r.code, int(kErrClauseCut));
         QVERIFY(QString::fromStdString(r.description).contains("Record 4"));
-        QCOMPARE(part.table.ClauseCount(), 1);
+        QCOMPARE(part.Table().ClauseCount(), 1);
 
         // An empty file is a failure; a folder is no mode file at all and
         // leaves the mode as it was, like a missing file.
@@ -173,9 +180,9 @@ private slots:
         Spit(empty, "");
         QVERIFY(LoadMode(part, empty).code > 0);
         ModeDocument kept;
-        kept.table.AppendRow("k\tK\t\t\t");
+        kept.LoadClauses({}, false, true, {MakeClause("k", "K")}, true);
         QCOMPARE(LoadMode(kept, dir_.path().toStdString()).code, kModeNoFile);
-        QCOMPARE(kept.table.ClauseCount(), 1);
+        QCOMPARE(kept.Table().ClauseCount(), 1);
     }
 
     void headerDigitAndShortLastRecord() {
@@ -184,13 +191,13 @@ private slots:
         Spit(path, Record("odd   \t2\t") + kGap + "ab\tc\t\t\t\t");
         ModeDocument doc;
         QCOMPARE(LoadMode(doc, path).code, kModeOk);
-        QCOMPARE(doc.table.Comment(), std::string("odd"));
-        QVERIFY(!doc.table.CaseSensitive());
-        QCOMPARE(doc.table.RowText(1), std::string("ab\tc\t\t\t"));
+        QCOMPARE(doc.Table().Comment(), std::string("odd"));
+        QVERIFY(!doc.Table().CaseSensitive());
+        QCOMPARE(doc.Table().RowText(1), std::string("ab\tc\t\t\t"));
 
         Spit(path, Record("x\t 1\t"));
         QCOMPARE(LoadMode(doc, path).code, kModeOk);
-        QVERIFY(doc.table.CaseSensitive());
+        QVERIFY(doc.Table().CaseSensitive());
     }
 
     // Clauses that would not come back from the file are refused before
@@ -199,11 +206,11 @@ private slots:
         const std::string path = Path("guarded.mod");
         Spit(path, "old bytes");
         ModeDocument doc;
-        doc.table.AppendRow("ok\t1\t\t\t");
-        doc.table.AppendClause(MakeClause(std::string(20, 'r'), std::string(20, 't')));
-        doc.table.AppendClause(MakeClause("\x05x", "y"));
-        doc.table.AppendClause(MakeClause("a\tb", "y"));
-        doc.boolChanged = true;
+        doc.LoadClauses({}, false, true,
+                        {MakeClause("ok", "1"), MakeClause(std::string(20, 'r'), std::string(20, 't')),
+                         MakeClause("\x05x", "y"), MakeClause("a\tb", "y")},
+                        true);
+        Touch(doc);
 
         ModeResult r = SaveMode(doc, path);
         QCOMPARE(r.code, int(kErrCannotSave));
@@ -213,36 +220,37 @@ private slots:
         QVERIFY(text.contains("Row 4"));
         QVERIFY(!text.contains("Row 1 "));
         QCOMPARE(Slurp(path), std::string("old bytes"));
-        QVERIFY(doc.boolChanged);
+        QVERIFY(doc.Changed());
 
-        ModeDocument comment;
-        comment.table.SetComment(std::string(35, 'c'));
-        QCOMPARE(SaveMode(comment, path).code, int(kErrCannotSave));
-        comment.table.SetComment("a\tb");
-        QCOMPARE(SaveMode(comment, path).code, int(kErrCannotSave));
+        ModeTable comment;
+        comment.SetComment(std::string(35, 'c'));
+        QCOMPARE(WriteModeFile(comment, path).code, int(kErrCannotSave));
+        comment.SetComment("a\tb");
+        QCOMPARE(WriteModeFile(comment, path).code, int(kErrCannotSave));
         QCOMPARE(Slurp(path), std::string("old bytes"));
 
         // An empty Roman field is a gap by design, whatever else the row holds.
-        ModeDocument gap;
-        gap.table.AppendClause(MakeClause("", std::string(40, 'x')));
-        QCOMPARE(SaveMode(gap, path).code, kModeOk);
+        ModeTable gap;
+        gap.AppendClause(MakeClause("", std::string(40, 'x')));
+        QCOMPARE(WriteModeFile(gap, path).code, kModeOk);
     }
 
     void failedWritesLeaveTheOldFile() {
-        ModeDocument doc = SampleDocument();
-        doc.boolChanged = true;
+        ModeDocument doc;
+        Fill(doc, SampleTable());
+        Touch(doc);
         // Missing folder.
         ModeResult r = SaveMode(doc, Path("no/such/folder/x.mod"));
         QCOMPARE(r.code, int(kErrWriteFailed));
         QVERIFY(!r.description.empty());
-        QVERIFY(doc.boolChanged);
+        QVERIFY(doc.Changed());
         // A folder where the file should be.
         const std::string folder = Path("afolder");
         std::filesystem::create_directory(folder);
         r = SaveMode(doc, folder);
         QCOMPARE(r.code, int(kErrWriteFailed));
         QVERIFY(std::filesystem::is_directory(folder));
-        QVERIFY(doc.boolChanged);
+        QVERIFY(doc.Changed());
         // No temporary files are left behind.
         int files = 0;
         for (const auto& e : std::filesystem::directory_iterator(dir_.path().toStdString()))

@@ -90,22 +90,6 @@ private slots:
         QCOMPARE(bulk.CurrentRow(), 2);
     }
 
-    void clearModeKeepsOptimizedFlag() {
-        ModeDocument doc;
-        doc.table = Table({"a\tb", "c\td"});
-        doc.table.SetComment("note");
-        doc.table.SetCaseSensitive(true);
-        doc.boolChanged = true;
-        doc.boolOptimized = true;
-        doc.strModeName = "quenya";
-        doc.ClearMode();
-        QCOMPARE(doc.table.RowCount(), 1);
-        QCOMPARE(doc.table.Comment(), std::string());
-        QVERIFY(!doc.table.CaseSensitive());
-        QVERIFY(!doc.boolChanged);
-        QVERIFY(doc.boolOptimized);
-        QCOMPARE(doc.strModeName, std::string("quenya"));
-    }
 
     void compareClausesLevels() {
         QCOMPARE(CompareClauses(MakeClause("ab"), MakeClause("z", "x", "x", "x", "x")), -1);

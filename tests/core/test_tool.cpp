@@ -49,17 +49,17 @@ class TestTool : public QObject {
 private slots:
     void exportImportRoundTrip() {
         // Every byte a field can hold, the backslash and the marker included.
-        ModeDocument doc;
-        doc.table.SetComment("Quenya \\ caf\xe9");
-        doc.table.SetCaseSensitive(true);
+        ModeTable doc;
+        doc.SetComment("Quenya \\ caf\xe9");
+        doc.SetCaseSensitive(true);
         for (int b = 10; b < 256; b += 14) {
             std::string roman(1, char(b == 9 ? 10 : b));
             std::string tengwar;
             for (int k = 0; k < 14; ++k) tengwar += char((b + k) % 256 == 9 ? 1 : (b + k) % 256);
-            doc.table.AppendClause(MakeClause(roman, tengwar, "\r", "\\", "\x81"));
+            doc.AppendClause(MakeClause(roman, tengwar, "\r", "\\", "\x81"));
         }
         const QString mode = Path("all.mod");
-        QCOMPARE(SaveMode(doc, mode.toStdString()).code, kModeOk);
+        QCOMPARE(WriteModeFile(doc, mode.toStdString()).code, kModeOk);
 
         Run ex = Tool({"export", mode});
         QCOMPARE(ex.exitCode, 0);
@@ -105,12 +105,12 @@ private slots:
     }
 
     void checkReportsWhereALoadStops() {
-        ModeDocument doc;
-        doc.table.AppendRow("a\tb\t\t\t");
-        doc.table.AppendRow("\t\t\t\t");
-        doc.table.AppendRow("c\td\t\t\t");
+        ModeTable doc;
+        doc.AppendRow("a\tb\t\t\t");
+        doc.AppendRow("\t\t\t\t");
+        doc.AppendRow("c\td\t\t\t");
         const QString good = Path("good.mod");
-        QCOMPARE(SaveMode(doc, good.toStdString()).code, kModeOk);
+        QCOMPARE(WriteModeFile(doc, good.toStdString()).code, kModeOk);
         Run r = Tool({"check", good});
         QCOMPARE(r.exitCode, 0);
         QVERIFY(r.out.contains("Clauses: 2"));
@@ -127,12 +127,12 @@ private slots:
     }
 
     void optimizeAndSortRewrite() {
-        ModeDocument doc;
-        doc.table.AppendRow("b\tw\t\t\t");
-        doc.table.AppendRow("ch\td\t\t\t");
-        doc.table.AppendRow("A\t#\t\t\t");
+        ModeTable doc;
+        doc.AppendRow("b\tw\t\t\t");
+        doc.AppendRow("ch\td\t\t\t");
+        doc.AppendRow("A\t#\t\t\t");
         const QString mode = Path("order.mod");
-        QCOMPARE(SaveMode(doc, mode.toStdString()).code, kModeOk);
+        QCOMPARE(WriteModeFile(doc, mode.toStdString()).code, kModeOk);
 
         QCOMPARE(Tool({"optimize", mode, "-o", Path("opt.mod")}).exitCode, 0);
         QVERIFY(Read(Path("opt.mod")).mid(72, 2) == "ch");

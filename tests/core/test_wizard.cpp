@@ -31,22 +31,6 @@ int Count(const std::vector<Clause>& clauses, const Clause& c) {
 }
 
 // The main window's Add, one clause at a time, as the reference.
-void AddRowByRow(ModeDocument& doc, const std::vector<Clause>& clauses) {
-    for (const Clause& c : clauses) {
-        if (doc.table.RowCount() == 1) doc.table.SetRowCount(2);
-        doc.table.InsertClause(c, doc.table.CurrentRow());
-        doc.table.SetCurrentCol(4);
-    }
-}
-
-ModeDocument ThreeClauseMode(int currentRow) {
-    ModeDocument doc;
-    for (const char* r : {"x", "y", "z"}) doc.table.AppendClause(MakeClause(r, "1"));
-    doc.table.SetCurrentRow(currentRow);
-    doc.boolOptimized = true;
-    return doc;
-}
-
 }  // namespace
 
 class TestWizard : public QObject {
@@ -167,34 +151,6 @@ private slots:
         Clause longOne = MakeClause(std::string(20, 'r'), std::string(20, 't'), "ab", "cd", "ef");
         CutToEntryFields(longOne);
         QCOMPARE(longOne, MakeClause(std::string(14, 'r'), std::string(14, 't'), "a", "c", "e"));
-    }
-
-    void runLandsAsAddRowByRowWould() {
-        const std::vector<Clause> run = {MakeClause("a", "1"), MakeClause("b", "2"), MakeClause("c", "3")};
-        // Rows 1 to 3 of a mode, then an empty mode; a second run adds a second set.
-        for (int current : {1, 2, 3, 0}) {
-            ModeDocument fast = current ? ThreeClauseMode(current) : ModeDocument();
-            ModeDocument slow = fast;
-            for (int pass = 0; pass < 2; ++pass) {
-                QCOMPARE(AddClausesAsRun(fast, run), 3);
-                AddRowByRow(slow, run);
-                QCOMPARE(fast.table.Clauses(), slow.table.Clauses());
-                QCOMPARE(fast.table.CurrentRow(), slow.table.CurrentRow());
-                QCOMPARE(fast.table.CurrentCol(), 4);
-                QVERIFY(fast.boolChanged && !fast.boolOptimized);
-            }
-        }
-        // An empty mode: the clauses above the first Add's empty row.
-        ModeDocument empty;
-        AddClausesAsRun(empty, run);
-        QCOMPARE(empty.table.RowCount(), 5);
-        QCOMPARE(empty.table.RowText(1), std::string("c\t3\t\t\t"));
-
-        // A blank wizard leaves the mode alone.
-        ModeDocument blank, doc = ThreeClauseMode(2);
-        QCOMPARE(CreateMode(blank, WizardFields()) + CreateMode(doc, WizardFields()), 0);
-        QCOMPARE(blank.table.RowCount(), 1);
-        QVERIFY(!blank.boolChanged && !doc.boolChanged && doc.boolOptimized);
     }
 };
 

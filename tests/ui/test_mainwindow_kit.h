@@ -11,37 +11,32 @@
 #include <vector>
 
 #include "ScriptedPrompter.h"
-#include "editing/ByteLineEdit.h"
+#include "dialogs/ByteLineEdit.h"
 #include "editing/MainWindow.h"
 #include "editing/ModeGrid.h"
-#include "editing/ModeModel.h"
+#include "editing/RowCommands.h"
+#include "mode/ModeModel.h"
 
 namespace vel::test {
 
 // A shown main window with a scripted prompter, closed when it goes.
 struct ShownWindow {
-    std::unique_ptr<Form1> w = std::make_unique<Form1>();
     ScriptedPrompter prompter;
+    std::unique_ptr<Form1> w = std::make_unique<Form1>(&prompter);
 
     ShownWindow() {
-        w->SetPrompter(&prompter);
         w->show();
         w->activateWindow();
         if (!QTest::qWaitForWindowExposed(w.get())) qWarning("window not exposed");
     }
     ~ShownWindow() {
-        w->Document().boolChanged = false;
+        w->Model().ClearMode();  // nothing left to ask about
         w->close();
     }
     Form1* operator->() { return w.get(); }
 
-    // Loads clauses as a file load would: one reset, flags untouched.
-    void Load(const std::vector<Clause>& clauses) {
-        w->Model().Reset([&](ModeDocument& doc) {
-            doc.table.Clear();
-            doc.table.AppendClauses(clauses);
-        });
-    }
+    // Loads clauses as a file load would: one reset, unchanged afterwards.
+    void Load(const std::vector<Clause>& clauses) { w->Model().LoadClauses(clauses); }
     // Clauses whose Roman texts are the given letters, Tengwar in capitals.
     void LoadLetters(const std::string& letters) {
         std::vector<Clause> clauses;
@@ -54,12 +49,11 @@ struct ShownWindow {
         return out;
     }
     void SetCursor(int row, int col = 0) {
-        w->Table().SetCurrentRow(row);
-        w->Table().SetCurrentCol(col);
-        w->Table().SetSelectionEndCol(col);
-        w->SyncViewToCursor();
+        w->Model().MoveCursor({row, col, col});
         w->RowStatus();
     }
+    // Runs Optimize, so the mode counts as optimized.
+    void Optimized() { w->Rows().Optimize(); }
     QString Status(const char* key) const { return w->Panel(QString::fromLatin1(key))->text(); }
     void FocusGrid() { w->grdMode->setFocus(); }
 };

@@ -42,17 +42,19 @@ void TestMainWindowRows::relativeMovesStopAtTheEnds() {
     w.LoadLetters("abcd");
     w.SetCursor(1);
     w.FocusGrid();
-    w->Document().boolOptimized = true;
+    w.Optimized();  // the order stays: the letters are in it already
+    const size_t steps = w->Model().Document().History().Count();
     QTest::keyClick(w->grdMode, Qt::Key_U, Qt::ControlModifier);
     w.SetCursor(4);
     w->ToolbarButton("Down")->trigger();
     QCOMPARE(w.Romans(), std::string("abcd"));
-    QVERIFY(!w->Document().boolChanged && w->Document().boolOptimized);
+    QCOMPARE(w->Model().Document().History().Count(), steps);  // no step, no change
+    QVERIFY(w->Model().Document().Optimized());
 
     w->ToolbarButton("Up")->trigger();
     QCOMPARE(w.Romans(), std::string("abdc"));
     QCOMPARE(w.Status("SelectedRow"), QStringLiteral("#3"));
-    QVERIFY(w->Document().boolChanged && !w->Document().boolOptimized);
+    QVERIFY(w->Model().Document().Changed() && !w->Model().Document().Optimized());
     // Repeated moves carry the same clause along.
     w.SetCursor(1);
     for (int i = 0; i < 3; ++i) QTest::keyClick(w->grdMode, Qt::Key_D, Qt::ControlModifier);
@@ -72,25 +74,26 @@ void TestMainWindowRows::moveToRowAsksUntilInRange() {
     QCOMPARE(w.prompter.calls[1].text, QStringLiteral("You must specify a number between 1 and 5."));
 
     // Halves go to the even row, written back.
+    w.Optimized();  // abcde
     w.SetCursor(1);
-    w->Document().boolOptimized = true;
     w.prompter.AnswerInput(QStringLiteral("2.5"));
     int position = 0;
-    w->MoveRow(position, true);
+    w->Rows().MoveRow(position, true);
     QCOMPARE(position, 2);
-    QCOMPARE(w.Romans(), std::string("cbdea"));
-    QVERIFY(!w->Document().boolOptimized);
+    QCOMPARE(w.Romans(), std::string("bacde"));
+    QVERIFY(!w->Model().Document().Optimized());
 
     // An empty answer and Cancel move nothing and leave the flags.
-    w->Document().boolChanged = false;
-    w->Document().boolOptimized = true;
+    w.Optimized();
+    const size_t steps = w->Model().Document().History().Count();
     w.prompter.AnswerInput(QString());
     w.prompter.AnswerInput(std::nullopt);
-    w->MoveRow(position, true);
-    w->MoveRow(position, true);
-    QCOMPARE(w.Romans(), std::string("cbdea"));
+    w->Rows().MoveRow(position, true);
+    w->Rows().MoveRow(position, true);
+    QCOMPARE(w.Romans(), std::string("abcde"));
     QCOMPARE(position, 2);
-    QVERIFY(!w->Document().boolChanged && w->Document().boolOptimized);
+    QCOMPARE(w->Model().Document().History().Count(), steps);
+    QVERIFY(w->Model().Document().Optimized());
     QVERIFY(w.prompter.Exhausted());
 }
 
@@ -102,26 +105,27 @@ void TestMainWindowRows::copyCutPasteThroughTheClipboard() {
     // The clause travels as its row text; byte 0x80 is the euro sign of the code page.
     QTest::keyClick(w->grdMode, Qt::Key_C, Qt::ControlModifier);
     QCOMPARE(Clipboard()->text(), QString::fromUtf8("s\t\u20AC\t\r\t\t"));
-    QVERIFY(!w->Document().boolChanged);
+    QVERIFY(!w->Model().Document().Changed());
     QTest::keyClick(w->grdMode, Qt::Key_V, Qt::ControlModifier);
     QCOMPARE(w.Romans(), std::string("assc"));
     QCOMPARE(w->Table().ClauseAt(2), MakeClause("s", "\x80", "\r"));
     QCOMPARE(w->grdMode->currentIndex(), w->Model().index(1, 4));
-    QVERIFY(w->Document().boolChanged);
+    QVERIFY(w->Model().Document().Changed());
 
     // Cut here, paste there: a move, which keeps Optimized.
-    w->Document().boolOptimized = true;
+    w.Optimized();
+    QCOMPARE(w.Romans(), std::string("ssac"));  // more filled fields first
     w.SetCursor(1);
     w->mnuECut->trigger();
     w.SetCursor(3);
     w->mnuEPaste->trigger();
-    QCOMPARE(w.Romans(), std::string("ssac"));
-    QVERIFY(w->Document().boolOptimized);
+    QCOMPARE(w.Romans(), std::string("sasc"));
+    QVERIFY(w->Model().Document().Optimized());
 
     // Text from elsewhere: several lines, several clauses in order.
     Clipboard()->setText(QStringLiteral("x\ty\r\nz\tZ\r\n"));
-    w->PasteRow();
-    QCOMPARE(w.Romans(), std::string("ssxzac"));
+    w->Rows().PasteRow();
+    QCOMPARE(w.Romans(), std::string("saxzsc"));
 }
 
 void TestMainWindowRows::removeDownToAnEmptyModeAndPasteBack() {
@@ -135,12 +139,12 @@ void TestMainWindowRows::removeDownToAnEmptyModeAndPasteBack() {
     QCOMPARE(w.Status("TotalRows"), QStringLiteral("Rows: 0"));
     QCOMPARE(w.Status("SelectedRow"), QString());
     QVERIFY(!w->mnuRows->menuAction()->isEnabled());
-    QVERIFY(w->Document().boolChanged);
+    QVERIFY(w->Model().Document().Changed());
     // With no clause, copy and cut leave the clipboard alone; a paste keeps
     // the empty row after the clause.
     Clipboard()->setText(QStringLiteral("k\tK\t\t\t"));
-    w->CopyRow();
-    w->CutRow();
+    w->Rows().CopyRow();
+    w->Rows().CutRow();
     QTest::keyClick(w->grdMode, Qt::Key_V, Qt::ControlModifier);
     QCOMPARE(w.Romans(), std::string("k_"));
     QVERIFY(w->mnuRows->menuAction()->isEnabled());
@@ -149,7 +153,7 @@ void TestMainWindowRows::removeDownToAnEmptyModeAndPasteBack() {
     auto steal = QObject::connect(Clipboard(), &QClipboard::dataChanged, [] {
         if (!Clipboard()->text().isEmpty()) Clipboard()->clear();
     });
-    w->CutRow();
+    w->Rows().CutRow();
     QObject::disconnect(steal);
     QCOMPARE(w.Romans(), std::string("k_"));
 }
@@ -165,13 +169,13 @@ void TestMainWindowRows::optimizeAndSortReorderEveryClause() {
         QItemSelection(w->Model().index(1, 1), w->Model().index(5, 3)), QItemSelectionModel::ClearAndSelect);
     w->mnuROptimize->trigger();
     QCOMPARE(w.Romans(), std::string("chshacAabc"));
-    QVERIFY(w->Document().boolChanged && w->Document().boolOptimized);
+    QVERIFY(w->Model().Document().Changed() && w->Model().Document().Optimized());
     QCOMPARE(w->grdMode->currentIndex(), w->Model().index(2, 0));
     QCOMPARE(QApplication::overrideCursor(), nullptr);
 
     w->ToolbarButton("Alphabetically")->trigger();
     QCOMPARE(w.Romans(), std::string("Aaabccchsh"));
-    QVERIFY(!w->Document().boolOptimized);
+    QVERIFY(!w->Model().Document().Optimized());
 }
 
 QTEST_MAIN(TestMainWindowRows)

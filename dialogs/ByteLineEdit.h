@@ -24,6 +24,15 @@ public:
     // selection. Returns false when nothing was inserted.
     bool InsertCleaned(const QString& text);
 
+    // The Edit commands on the field's own text. Copy and Cut take the
+    // selection only; Paste puts non-empty clipboard text in place of the
+    // selection; Remove deletes the selection, or else the character after
+    // the caret.
+    void CopyText();
+    void CutText();
+    void PasteText();
+    void RemoveText();
+
     // Removes TAB, CR and LF and maps every character through the code page.
     static QString Clean(const QString& text);
 

@@ -1,4 +1,4 @@
-#include "editing/ByteLineEdit.h"
+#include "dialogs/ByteLineEdit.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -8,7 +8,7 @@
 
 #include "mode/ByteCodec.h"
 #include "mode/Clause.h"
-#include "settings/Fonts.h"
+#include "dialogs/TextFields.h"
 
 namespace vel {
 
@@ -62,6 +62,27 @@ bool ByteLineEdit::InsertCleaned(const QString& text) {
     return true;
 }
 
+void ByteLineEdit::CopyText() {
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    if (clipboard && hasSelectedText()) clipboard->setText(selectedText());
+}
+
+void ByteLineEdit::CutText() {
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    if (!clipboard || !hasSelectedText()) return;
+    clipboard->setText(selectedText());
+    del();
+}
+
+void ByteLineEdit::PasteText() {
+    const QClipboard* clipboard = QGuiApplication::clipboard();
+    if (!clipboard) return;
+    const QString text = clipboard->text();
+    if (!text.isEmpty()) InsertCleaned(text);
+}
+
+void ByteLineEdit::RemoveText() { del(); }
+
 bool ByteLineEdit::event(QEvent* e) {
     if (e->type() == QEvent::ShortcutOverride && WindowActionTakes(static_cast<QKeyEvent*>(e))) {
         e->ignore();
@@ -107,7 +128,7 @@ void ByteLineEdit::keyPressEvent(QKeyEvent* e) {
         const QString lowered = LowerText(e->text());
         if (lowered != e->text()) {
             QKeyEvent copy(e->type(), e->key(), e->modifiers(), e->nativeScanCode(), e->nativeVirtualKey(),
-                           e->nativeModifiers(), lowered, e->isAutoRepeat(), e->count());
+                           e->nativeModifiers(), lowered, e->isAutoRepeat(), quint16(e->count()));
             QLineEdit::keyPressEvent(&copy);
             e->setAccepted(copy.isAccepted());
             return;
