@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build needs when they are missing, then
-# configures and builds into build/. Sourced by run-editor.sh and run-tests.sh.
+# configures and builds into build/. Run by run-editor.sh and run-tests.sh;
+# arguments go to CMake's configure step.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 
@@ -17,5 +18,5 @@ if [ ${#missing[@]} -gt 0 ]; then
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
 
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo > build-configure.log 2>&1 || { cat build-configure.log; exit 1; }
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" > build-configure.log 2>&1 || { cat build-configure.log; exit 1; }
 cmake --build build --parallel "$(nproc)"
