@@ -65,7 +65,10 @@ struct Window {
         const bool dup = p.action == ReplaceAction::DuplicateAndChange;
         if (p.setsChanged && p.action == ReplaceAction::Delete) t.DeleteRow(p.row);
         if (p.setsChanged && dup) t.InsertClause(t.ClauseAt(p.row), p.row);
-        if (p.setsChanged && p.action != ReplaceAction::Delete) t.Clauses()[size_t(p.row - 1 + dup)] = p.clause;
+        if (p.setsChanged && p.action != ReplaceAction::Delete) {
+            Clause changed = p.clause;
+            t.SwapClause(p.row + dup, changed);
+        }
         Show(p.cursorRow, p.cursorCol);
         search.NoteApplied(p);
     }
