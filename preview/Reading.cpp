@@ -1,6 +1,7 @@
 #include "preview/Reading.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "mode/Cp1252.h"
 
@@ -28,10 +29,27 @@ bool ClauseApplies(const Clause& clause, std::string_view text, size_t pos, std:
 
 namespace {
 
-int PreviousKey(const Clause& clause) {
-    const std::string_view prev = clause.IfPreviousID();
-    return prev.empty() ? ReadingIndex::kNoPrevious : static_cast<unsigned char>(prev[0]);
+// The first up to 8 bytes of a text as one word, zero-padded, in memory
+// order, so that a word loaded from the text compares with it directly.
+uint64_t Word8(std::string_view text) {
+    unsigned char bytes[8] = {};
+    std::memcpy(bytes, text.data(), std::min<size_t>(text.size(), 8));
+    uint64_t w;
+    std::memcpy(&w, bytes, 8);
+    return w;
 }
+
+// The words whose first n bytes are all ones, n from 0 to 8.
+struct Masks {
+    uint64_t word[9];
+    Masks() {
+        for (size_t n = 0; n <= 8; ++n) word[n] = Word8(std::string_view("\xFF\xFF\xFF\xFF\xFF\xFF\xFF\xFF", n));
+    }
+};
+const Masks kMasks;
+uint64_t Mask8(size_t n) { return kMasks.word[std::min<size_t>(n, 8)]; }
+
+uint16_t Capped(size_t n) { return uint16_t(std::min<size_t>(n, ReadingIndex::kMarkerSize - 1)); }
 
 }  // namespace
 
@@ -43,72 +61,90 @@ ReadingIndex ReadingIndex::Build(const ModeTable& table) {
     index.start_.assign(256 * kKeys + 1, 0);
     const std::vector<Clause>& rows = table.Clauses();
     for (const Clause& c : rows)
-        if (!c.Roman().empty()) ++index.start_[Bucket(static_cast<unsigned char>(c.Roman()[0]), PreviousKey(c)) + 1];
+        if (!c.Roman().empty())
+            ++index.start_[Bucket(static_cast<unsigned char>(c.Roman()[0]), PreviousKey(c.IfPreviousID())) + 1];
     for (size_t b = 1; b < index.start_.size(); ++b) index.start_[b] += index.start_[b - 1];
-    index.rows_.resize(index.start_.back());
+    index.entries_.resize(index.start_.back());
     std::vector<uint32_t> fill(index.start_.begin(), index.start_.end() - 1);
     for (size_t i = 0; i < rows.size(); ++i) {
         const Clause& c = rows[i];
         if (c.Roman().empty()) continue;
-        index.rows_[fill[Bucket(static_cast<unsigned char>(c.Roman()[0]), PreviousKey(c))]++] = uint32_t(i + 1);
+        const std::string_view prev = c.IfPreviousID();
+        Entry& e =
+            index.entries_[fill[Bucket(static_cast<unsigned char>(c.Roman()[0]), PreviousKey(c.IfPreviousID()))]++];
+        e.roman8 = Word8(c.Roman());
+        e.previous8 = Word8(prev);
+        e.row = uint32_t(i + 1);
+        e.romanSize = Capped(c.Roman().size());
+        e.previousSize = IsMarker(prev) ? kMarkerSize : Capped(prev.size());
     }
     return index;
 }
 
-const uint32_t* ReadingIndex::RowsBegin(unsigned char romanFirst, int previousKey) const {
-    if (start_.empty()) return nullptr;
-    return rows_.data() + start_[Bucket(romanFirst, previousKey)];
+int ReadingIndex::PreviousKey(std::string_view previous) {
+    if (previous.empty()) return kNoPrevious;
+    if (previous.size() == 1) return static_cast<unsigned char>(previous[0]);
+    uint32_t h = 0;
+    for (char c : previous) h = h * 131 + static_cast<unsigned char>(c);
+    return int((h ^ (h >> 8) ^ (h >> 16)) & 0xFF);
 }
 
-const uint32_t* ReadingIndex::RowsEnd(unsigned char romanFirst, int previousKey) const {
+const ReadingIndex::Entry* ReadingIndex::Begin(unsigned char romanFirst, int previousKey) const {
     if (start_.empty()) return nullptr;
-    return rows_.data() + start_[Bucket(romanFirst, previousKey) + 1];
+    return entries_.data() + start_[Bucket(romanFirst, previousKey)];
+}
+
+const ReadingIndex::Entry* ReadingIndex::End(unsigned char romanFirst, int previousKey) const {
+    if (start_.empty()) return nullptr;
+    return entries_.data() + start_[Bucket(romanFirst, previousKey) + 1];
 }
 
 Transcription Transcribe(const ReadingIndex& index, const ModeTable& table, std::string_view text) {
     if (index.ClauseCount() != table.ClauseCount()) return Transcribe(ReadingIndex::Build(table), table, text);
 
-    const std::string folded = table.CaseSensitive() ? std::string(text) : LowerCp1252(text);
-    const std::string_view input = folded;
+    std::string folded = table.CaseSensitive() ? std::string(text) : LowerCp1252(text);
+    folded.append(8, '\0');  // so a word can be loaded at any position
+    const std::string_view input = std::string_view(folded).substr(0, text.size());
     Transcription result;
     result.output.reserve(text.size() * 2);
+    result.steps.reserve(text.size());
     std::string idLeft;
+    uint64_t id8 = 0;
     size_t pos = 0;
     while (pos < input.size()) {
         const auto first = static_cast<unsigned char>(input[pos]);
         const bool afterNonAlnum = pos == 0 || !IsCp1252Alnum(static_cast<unsigned char>(input[pos - 1]));
+        const size_t remaining = input.size() - pos;
+        uint64_t text8;
+        std::memcpy(&text8, folded.data() + pos, 8);
         // Only three groups can hold a clause that applies here: no If
-        // previous ID, one beginning with the marker byte (when the marker
-        // holds or the ID left begins with it), and one beginning with the
-        // ID left. They are walked together in row order, so the first clause
-        // that applies is the first in the table.
-        struct Range {
-            int key;
-            const uint32_t* it;
-            const uint32_t* end;
-        } ranges[3];
-        int count = 0;
-        auto add = [&](int key) {
-            for (int k = 0; k < count; ++k)
-                if (ranges[k].key == key) return;
-            ranges[count++] = {key, index.RowsBegin(first, key), index.RowsEnd(first, key)};
-        };
-        add(ReadingIndex::kNoPrevious);
-        if (afterNonAlnum) add(static_cast<unsigned char>(kNonAlphanumeric));
-        if (!idLeft.empty()) add(static_cast<unsigned char>(idLeft[0]));
-
-        int used = 0;
-        while (true) {
-            int best = -1;
-            for (int k = 0; k < count; ++k)
-                if (ranges[k].it != ranges[k].end && (best < 0 || *ranges[k].it < *ranges[best].it)) best = k;
-            if (best < 0) break;
-            const uint32_t row = *ranges[best].it++;
-            if (ClauseApplies(table.ClauseAt(int(row)), input, pos, idLeft, afterNonAlnum)) {
-                used = int(row);
-                break;
+        // previous ID, the marker's (when it holds) and the ID left's. Each
+        // is in row order, so each is read up to its first clause that
+        // applies, or to the best row found so far.
+        uint32_t best = UINT32_MAX;
+        auto scan = [&](int key) {
+            const ReadingIndex::Entry* end = index.End(first, key);
+            for (const ReadingIndex::Entry* e = index.Begin(first, key); e != end && e->row < best; ++e) {
+                // Turned down on what the entry holds; the clause is read
+                // only for what is left: longer texts and If next roman.
+                if (e->romanSize > remaining || (text8 & Mask8(e->romanSize)) != e->roman8) continue;
+                if (e->previousSize == ReadingIndex::kMarkerSize) {
+                    if (!afterNonAlnum) continue;
+                } else if (e->previousSize != 0 && (e->previousSize != idLeft.size() || e->previous8 != id8)) {
+                    continue;
+                }
+                if (ClauseApplies(table.ClauseAt(int(e->row)), input, pos, idLeft, afterNonAlnum)) {
+                    best = e->row;
+                    return;
+                }
             }
-        }
+        };
+        const int markerKey = static_cast<unsigned char>(kNonAlphanumeric);
+        const int idKey = idLeft.empty() ? -1 : ReadingIndex::PreviousKey(idLeft);
+        scan(ReadingIndex::kNoPrevious);
+        if (afterNonAlnum || idKey == markerKey) scan(markerKey);
+        if (idKey >= 0 && idKey != markerKey) scan(idKey);
+        const int used = best == UINT32_MAX ? 0 : int(best);
 
         TraceStep step;
         step.start = pos;
@@ -124,6 +160,7 @@ Transcription Transcribe(const ReadingIndex& index, const ModeTable& table, std:
         }
         result.output += step.written;
         idLeft = step.id;
+        id8 = Word8(idLeft);
         pos += step.length;
         result.steps.push_back(std::move(step));
     }

@@ -45,23 +45,34 @@ bool ClauseApplies(const Clause& clause, std::string_view text, size_t pos, std:
                    bool afterNonAlphanumeric);
 
 // The clauses of a table grouped by the first byte of their Roman text and
-// by the first byte of their If previous ID (or none), each group in table
-// order, so that a step looks only at clauses that can apply there. Built
-// once per change of the table; it keeps row numbers, not the clauses, so
-// it goes with the table it was built from.
+// by their If previous ID (none, or one group per one-byte value; longer
+// values share groups by a hash), each group in table order, so that a step looks only at clauses that can apply there.
+// Each entry carries the first bytes of the clause's Roman text and If previous ID, so most clauses are turned down
+// without reading the table. Built once per change of the table; it keeps row numbers, so it goes with the table it was
+// built from.
 class ReadingIndex {
 public:
+    struct Entry {
+        uint64_t roman8;        // the first up to 8 bytes, zero-padded, in memory order
+        uint64_t previous8;     // the same of the If previous ID
+        uint32_t row;           // 1-based table row
+        uint16_t romanSize;     // capped; above 8 the clause itself is compared
+        uint16_t previousSize;  // kMarkerSize for the marker
+    };
+    static constexpr uint16_t kMarkerSize = 0xFFFF;
+    static constexpr int kNoPrevious = 256;
+
     ReadingIndex() = default;
     static ReadingIndex Build(const ModeTable& table);
 
     int ClauseCount() const { return clauseCount_; }
 
-    // Rows (1-based, ascending) whose Roman text begins with romanFirst and
-    // whose If previous ID is empty (previousKey kNoPrevious) or begins
-    // with the byte previousKey.
-    static constexpr int kNoPrevious = 256;
-    const uint32_t* RowsBegin(unsigned char romanFirst, int previousKey) const;
-    const uint32_t* RowsEnd(unsigned char romanFirst, int previousKey) const;
+    // The group of an If previous ID (or of an ID left, which it must equal).
+    static int PreviousKey(std::string_view previous);
+    // The entries whose Roman text begins with romanFirst and whose If
+    // previous ID has the group previousKey, in table order.
+    const Entry* Begin(unsigned char romanFirst, int previousKey) const;
+    const Entry* End(unsigned char romanFirst, int previousKey) const;
 
 private:
     static constexpr size_t kKeys = 257;
@@ -69,8 +80,8 @@ private:
         return size_t(romanFirst) * kKeys + size_t(previousKey);
     }
 
-    std::vector<uint32_t> start_;  // 256 * 257 + 1 offsets into rows_
-    std::vector<uint32_t> rows_;
+    std::vector<uint32_t> start_;  // 256 * 257 + 1 offsets into entries_
+    std::vector<Entry> entries_;
     int clauseCount_ = 0;
 };
 

@@ -125,6 +125,13 @@ private slots:
         QCOMPARE(Out(t, text.constData()), output);
     }
 
+    void longerIdsCompareWhole() {
+        // Longer than the entry fields allow, but a table can hold them.
+        const ModeTable t = Table({"t\tT\t\t\txy", "a\t1\t\tx", "a\t2\t\txz", "a\t3\t\txy", "a\ta"});
+        QCOMPARE(Out(t, "ta"), QByteArray("T3"));
+        QCOMPARE(Out(t, "a"), QByteArray("a"));
+    }
+
     void caseFolding() {
         const char* rows = "th\t3";
         // Not case sensitive: the text is lowered, but an unmatched
