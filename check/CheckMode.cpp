@@ -73,67 +73,28 @@ bool KindFromName(std::string_view name, FindingKind& kind) {
 
 std::vector<Finding> CheckMode(const ModeTable& table) {
     const int n = table.ClauseCount();
-    std::vector<Finding> findings;
-    // Whether a clause can apply anywhere at all (Roman letters, and no
-    // capital that the lower-cased text never holds).
-    std::vector<bool> canApply(size_t(n), false);
-
+    // What each row is found to be; the findings are written from this in
+    // one pass, in row order, so nothing needs sorting.
+    enum CaseProblem : unsigned char { kNoCase, kCapitalRoman, kCapitalNext };
+    std::vector<unsigned char> caseProblem(size_t(n), kNoCase);
+    std::vector<bool> canApply(size_t(n), false);  // Roman letters and no capital that never matches
     for (int row = 1; row <= n; ++row) {
         const Clause& c = table.ClauseAt(row);
-        const std::string rowName = "Row " + std::to_string(row);
-        if (c.Roman().empty()) {
-            bool filled = false;
-            for (int col = ColTengwar; col < kColumnCount; ++col) filled = filled || !c.Field(col).empty();
-            if (filled)
-                findings.push_back({FindingKind::Unsaved,
-                                    {row},
-                                    rowName + " has no Roman letters, so Save leaves it out of the file and its "
-                                              "other fields are lost."});
-            continue;
-        }
-        bool applies = true;
+        if (c.Roman().empty()) continue;
         if (!table.CaseSensitive()) {
-            if (HasCapital(c.Roman())) {
-                findings.push_back({FindingKind::Case,
-                                    {row},
-                                    Capitalised(RowName(row, table)) +
-                                        " can never be used: the mode is not case sensitive, so the text is "
-                                        "lower-cased and the capitals of its Roman field never match."});
-                applies = false;
-            } else if (!IsMarker(c.IfNextRoman()) && HasCapital(c.IfNextRoman())) {
-                findings.push_back({FindingKind::Case,
-                                    {row},
-                                    Capitalised(RowName(row, table)) + " can never be used: its If next roman (" +
-                                        Shown(c.IfNextRoman()) +
-                                        ") holds a capital, and the mode is not case sensitive, so the text is "
-                                        "lower-cased and never holds one."});
-                applies = false;
-            }
+            if (HasCapital(c.Roman()))
+                caseProblem[size_t(row - 1)] = kCapitalRoman;
+            else if (!IsMarker(c.IfNextRoman()) && HasCapital(c.IfNextRoman()))
+                caseProblem[size_t(row - 1)] = kCapitalNext;
         }
-        canApply[size_t(row - 1)] = applies;
-        if (c.Tengwar().empty())
-            findings.push_back({FindingKind::EmptyTengwar,
-                                {row},
-                                Capitalised(RowName(row, table)) + " writes nothing: its Tengwar field is empty."});
+        canApply[size_t(row - 1)] = caseProblem[size_t(row - 1)] == kNoCase;
     }
-
-    for (SaveProblem& p : FindSaveProblems(table))
-        findings.push_back(
-            {FindingKind::Unsaved, p.row > 0 ? std::vector<int>{p.row} : std::vector<int>{}, std::move(p.sentence)});
 
     // Clauses that an earlier clause always pre-empts.
     const CoverIndex index(table, canApply);
-    std::vector<bool> usable = canApply;
-    for (int row = 1; row <= n; ++row) {
-        if (!canApply[size_t(row - 1)]) continue;
-        const int cover = index.FindCover(row);
-        if (cover == 0) continue;
-        usable[size_t(row - 1)] = false;
-        findings.push_back({FindingKind::NeverUsed,
-                            {row, cover},
-                            Capitalised(RowName(row, table)) + " can never be used: " + RowName(cover, table) +
-                                " always applies first."});
-    }
+    std::vector<int> cover(size_t(n), 0);
+    for (int row = 1; row <= n; ++row)
+        if (canApply[size_t(row - 1)]) cover[size_t(row - 1)] = index.FindCover(row);
 
     // IDs that can be left, to a fixed point: clauses without an If previous
     // ID (or with the marker) are used if not pre-empted, and each ID they
@@ -154,7 +115,7 @@ std::vector<Finding> CheckMode(const ModeTable& table) {
         if (c.Roman().empty()) continue;
         const uint32_t id = index.Code(c.ID());
         if (id != 0 && id != CoverIndex::kNoCode) leavers[id].push_back(row);
-        if (!usable[size_t(row - 1)]) continue;
+        if (!canApply[size_t(row - 1)] || cover[size_t(row - 1)] != 0) continue;
         const std::string_view prev = c.IfPreviousID();
         if (prev.empty() || IsMarker(prev)) {
             use(row);
@@ -168,32 +129,71 @@ std::vector<Finding> CheckMode(const ModeTable& table) {
         queue.pop_back();
         for (int row : waiting[id]) use(row);
     }
+
+    std::vector<Finding> findings;
+    const std::vector<SaveProblem> saveProblems = FindSaveProblems(table);
+    size_t nextSave = 0;
+    auto saveFindings = [&](int row) {
+        for (; nextSave < saveProblems.size() && saveProblems[nextSave].row == row; ++nextSave)
+            findings.push_back({FindingKind::Unsaved, row > 0 ? std::vector<int>{row} : std::vector<int>{},
+                                saveProblems[nextSave].sentence});
+    };
+    saveFindings(0);
     for (int row = 1; row <= n; ++row) {
         const Clause& c = table.ClauseAt(row);
-        const std::string_view prev = c.IfPreviousID();
-        if (!canApply[size_t(row - 1)] || prev.empty() || IsMarker(prev)) continue;
-        const uint32_t code = index.Code(prev);
-        if (code != CoverIndex::kNoCode && idLeft[code]) continue;
-        Finding f{FindingKind::NeverHolds, {row}, {}};
-        const std::string head = Capitalised(RowName(row, table)) + " can never be used: ";
-        const std::string what = "the ID " + Shown(prev) + " that its If previous ID asks for";
-        const std::vector<int> none;
-        const std::vector<int>& by = code == CoverIndex::kNoCode ? none : leavers[code];
-        if (by.empty()) {
-            f.sentence = head + "no clause leaves " + what + ".";
-        } else {
-            f.sentence = head + what + " is left only by " + RowList(by, 3) + ", which can never be used " +
-                         (by.size() == 1 ? "itself." : "themselves.");
-            f.rows.insert(f.rows.end(), by.begin(), by.begin() + std::ptrdiff_t(std::min<size_t>(by.size(), 3)));
+        const size_t i = size_t(row - 1);
+        if (c.Roman().empty()) {
+            bool filled = false;
+            for (int col = ColTengwar; col < kColumnCount; ++col) filled = filled || !c.Field(col).empty();
+            if (filled)
+                findings.push_back({FindingKind::Unsaved,
+                                    {row},
+                                    "Row " + std::to_string(row) +
+                                        " has no Roman letters, so Save leaves it out of the file and its other "
+                                        "fields are lost."});
+            continue;
         }
-        findings.push_back(std::move(f));
+        saveFindings(row);
+        const std::string name = Capitalised(RowName(row, table));
+        if (caseProblem[i] == kCapitalRoman)
+            findings.push_back({FindingKind::Case,
+                                {row},
+                                name + " can never be used: the mode is not case sensitive, so the text is "
+                                       "lower-cased and the capitals of its Roman field never match."});
+        if (caseProblem[i] == kCapitalNext)
+            findings.push_back({FindingKind::Case,
+                                {row},
+                                name + " can never be used: its If next roman (" + Shown(c.IfNextRoman()) +
+                                    ") holds a capital, and the mode is not case sensitive, so the text is "
+                                    "lower-cased and never holds one."});
+        if (cover[i] != 0)
+            findings.push_back({FindingKind::NeverUsed,
+                                {row, cover[i]},
+                                name + " can never be used: " + RowName(cover[i], table) + " always applies first."});
+        // A reason of its own for a clause not already reported unusable.
+        const std::string_view prev = c.IfPreviousID();
+        if (canApply[i] && cover[i] == 0 && !prev.empty() && !IsMarker(prev)) {
+            const uint32_t code = index.Code(prev);
+            if (code == CoverIndex::kNoCode || !idLeft[code]) {
+                Finding f{FindingKind::NeverHolds, {row}, name + " can never be used: "};
+                const std::string what = "the ID " + Shown(prev) + " that its If previous ID asks for";
+                const std::vector<int> none;
+                const std::vector<int>& by = code == CoverIndex::kNoCode ? none : leavers[code];
+                if (by.empty()) {
+                    f.sentence += "no clause leaves " + what + ".";
+                } else {
+                    f.sentence += what + " is left only by " + RowList(by, 3) + ", which can never be used " +
+                                  (by.size() == 1 ? "itself." : "themselves.");
+                    f.rows.insert(f.rows.end(), by.begin(),
+                                  by.begin() + std::ptrdiff_t(std::min<size_t>(by.size(), 3)));
+                }
+                findings.push_back(std::move(f));
+            }
+        }
+        if (c.Tengwar().empty())
+            findings.push_back(
+                {FindingKind::EmptyTengwar, {row}, name + " writes nothing: its Tengwar field is empty."});
     }
-
-    std::stable_sort(findings.begin(), findings.end(), [](const Finding& a, const Finding& b) {
-        const int ra = a.rows.empty() ? 0 : a.rows[0], rb = b.rows.empty() ? 0 : b.rows[0];
-        if (ra != rb) return ra < rb;
-        return int(a.kind) < int(b.kind);
-    });
     return findings;
 }
 

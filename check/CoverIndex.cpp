@@ -14,6 +14,10 @@ constexpr uint32_t kGroupLimit = 1u << 24;
 constexpr uint32_t kCodeLimit = 1u << 20;
 constexpr uint32_t kMarkerCode = 1 + uint32_t(static_cast<unsigned char>(kNonAlphanumeric));
 
+// FNV-1a, one byte at a time, so the prefixes of a text hash in one pass.
+constexpr uint64_t kHashStart = 0xCBF29CE484222325ull;
+uint64_t HashStep(uint64_t h, char c) { return (h ^ static_cast<unsigned char>(c)) * 0x100000001B3ull; }
+
 uint64_t Mix(uint64_t k) {
     k ^= k >> 31;
     k *= 0x9E3779B97F4A7C15ull;
@@ -43,12 +47,12 @@ uint32_t CoverIndex::Intern(std::string_view text) {
 
 void CoverIndex::Insert(uint64_t key, uint32_t row) {
     for (uint64_t slot = Mix(key) & mask_;; slot = (slot + 1) & mask_) {
-        if (rows_[slot] == 0) {
-            keys_[slot] = key;
-            rows_[slot] = row;
+        RowSlot& s = rowSlots_[slot];
+        if (s.row == 0) {
+            s = {key, row};
             return;
         }
-        if (keys_[slot] == key) return;  // an earlier row holds it already
+        if (s.key == key) return;  // an earlier row holds it already
     }
 }
 
@@ -56,8 +60,29 @@ uint32_t CoverIndex::FirstRow(uint32_t group, uint32_t previous, uint32_t next) 
     if (previous == kNoCode || next == kNoCode) return 0;
     const uint64_t key = Key(group, previous, next);
     for (uint64_t slot = Mix(key) & mask_;; slot = (slot + 1) & mask_) {
-        if (rows_[slot] == 0) return 0;
-        if (keys_[slot] == key) return rows_[slot];
+        const RowSlot& s = rowSlots_[slot];
+        if (s.row == 0) return 0;
+        if (s.key == key) return s.row;
+    }
+}
+
+uint32_t CoverIndex::FindGroup(std::string_view text, uint64_t hash) const {
+    for (uint64_t slot = hash & mask_;; slot = (slot + 1) & mask_) {
+        const GroupSlot& s = groupSlots_[slot];
+        if (s.group == kNoCode) return kNoCode;
+        if (s.hash == hash && groupTexts_[s.group] == text) return s.group;
+    }
+}
+
+uint32_t CoverIndex::AddGroup(std::string_view text, uint64_t hash) {
+    for (uint64_t slot = hash & mask_;; slot = (slot + 1) & mask_) {
+        GroupSlot& s = groupSlots_[slot];
+        if (s.group == kNoCode) {
+            s = {hash, uint32_t(groupTexts_.size())};
+            groupTexts_.push_back(text);
+            return s.group;
+        }
+        if (s.hash == hash && groupTexts_[s.group] == text) return s.group;
     }
 }
 
@@ -65,20 +90,21 @@ CoverIndex::CoverIndex(const ModeTable& table, const std::vector<bool>& usable) 
     const int n = table.ClauseCount();
     size_t slots = 16;
     while (slots < size_t(n) * 2) slots *= 2;
-    keys_.assign(slots, 0);
-    rows_.assign(slots, 0);
+    groupSlots_.assign(slots, {});
+    rowSlots_.assign(slots, {});
     mask_ = slots - 1;
-    groups_.reserve(size_t(n));
+    groupTexts_.reserve(size_t(n));
     for (int row = 1; row <= n; ++row) {
         const Clause& c = table.ClauseAt(row);
         if (c.Roman().empty() || !usable[size_t(row - 1)]) continue;
-        const auto [it, added] = groups_.emplace(c.Roman(), uint32_t(groups_.size()));
-        if (it->second >= kGroupLimit) continue;
+        uint64_t hash = kHashStart;
+        for (char ch : c.Roman()) hash = HashStep(hash, ch);
+        const uint32_t group = AddGroup(c.Roman(), Mix(hash));
         const uint32_t previous = Intern(c.IfPreviousID());
         const uint32_t next = Intern(c.IfNextRoman());
         Intern(c.ID());
-        if (previous == kNoCode || next == kNoCode) continue;
-        Insert(Key(it->second, previous, next), uint32_t(row));
+        if (group >= kGroupLimit || previous == kNoCode || next == kNoCode) continue;
+        Insert(Key(group, previous, next), uint32_t(row));
     }
 }
 
@@ -106,20 +132,22 @@ int CoverIndex::FindCover(int row) const {
             if (r != 0 && r < uint32_t(row) && (best == 0 || r < best)) best = r;
         }
     };
+    uint64_t hash = kHashStart;
     for (size_t k = 1; k <= s.size(); ++k) {
-        const auto g = groups_.find(s.substr(0, k));
-        if (g == groups_.end()) continue;
-        consider(g->second, 0);
+        hash = HashStep(hash, s[k - 1]);
+        const uint32_t g = FindGroup(s.substr(0, k), Mix(hash));
+        if (g == kNoCode) continue;
+        consider(g, 0);
         if (k < s.size()) {
             // The earlier clause's If next roman must hold for the known rest.
             const std::string_view rest = s.substr(k);
-            if (NextRomanHolds(std::string_view(&kNonAlphanumeric, 1), rest)) consider(g->second, kMarkerCode);
+            if (NextRomanHolds(std::string_view(&kNonAlphanumeric, 1), rest)) consider(g, kMarkerCode);
             for (size_t j = 1; j <= rest.size(); ++j) {
                 const uint32_t code = Code(rest.substr(0, j));
-                if (code != kMarkerCode) consider(g->second, code);
+                if (code != kMarkerCode) consider(g, code);
             }
         } else if (lateMarker) {
-            consider(g->second, kMarkerCode);
+            consider(g, kMarkerCode);
         }
     }
     return int(best);

@@ -35,14 +35,25 @@ private:
     uint32_t FirstRow(uint32_t group, uint32_t previous, uint32_t next) const;
     void Insert(uint64_t key, uint32_t row);
     static uint64_t Key(uint32_t group, uint32_t previous, uint32_t next);
+    // The group of a Roman text given its hash, or kNoCode.
+    uint32_t FindGroup(std::string_view text, uint64_t hash) const;
+    uint32_t AddGroup(std::string_view text, uint64_t hash);
 
     const ModeTable& table_;
-    std::unordered_map<std::string_view, uint32_t> groups_;  // Roman text -> group number
-    std::unordered_map<std::string_view, uint32_t> codes_;   // longer condition texts
+    std::unordered_map<std::string_view, uint32_t> codes_;  // longer condition texts
     uint32_t nextCode_ = 257;
-    // Open addressing: (group, previous, next) -> first row.
-    std::vector<uint64_t> keys_;
-    std::vector<uint32_t> rows_;  // 0 marks a free slot
+    // Open addressing throughout; the Roman texts are views into the table.
+    struct GroupSlot {
+        uint64_t hash = 0;
+        uint32_t group = kNoCode;  // kNoCode marks a free slot
+    };
+    std::vector<GroupSlot> groupSlots_;
+    std::vector<std::string_view> groupTexts_;
+    struct RowSlot {
+        uint64_t key = 0;
+        uint32_t row = 0;  // 0 marks a free slot
+    };
+    std::vector<RowSlot> rowSlots_;
     uint64_t mask_ = 0;
 };
 

@@ -102,6 +102,8 @@ private slots:
         QTest::newRow("the marker") << QByteArrayList{"a\t1\t\t\r"} << none;
         QTest::newRow("left after a chain") << QByteArrayList{"t\tT\t\t\tx", "h\tH\t\tx\ty", "a\t1\t\ty"} << none;
         QTest::newRow("a closed chain") << QByteArrayList{"b\t1\t\tx\ty", "c\t2\t\ty\tx"} << QStringList{"1:2", "2:1"};
+        QTest::newRow("a pre-empted row has one reason")
+            << QByteArrayList{"a\t1\t\tx", "a\t2\t\tx"} << QStringList{"1"};
         QTest::newRow("left only by an unused row")
             << QByteArrayList{"t\tT", "t\tT\t\t\tx", "a\t1\t\tx"} << QStringList{"3:2"};
     }
