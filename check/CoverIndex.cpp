@@ -142,7 +142,10 @@ int CoverIndex::FindCover(int row) const {
             // The earlier clause's If next roman must hold for the known rest.
             const std::string_view rest = s.substr(k);
             if (NextRomanHolds(std::string_view(&kNonAlphanumeric, 1), rest)) consider(g, kMarkerCode);
-            for (size_t j = 1; j <= rest.size(); ++j) {
+            // Values longer than one byte are rare; skip the lookups when
+            // the table holds none.
+            const size_t longest = codes_.empty() ? 1 : rest.size();
+            for (size_t j = 1; j <= longest; ++j) {
                 const uint32_t code = Code(rest.substr(0, j));
                 if (code != kMarkerCode) consider(g, code);
             }

@@ -49,7 +49,10 @@ struct Masks {
 const Masks kMasks;
 uint64_t Mask8(size_t n) { return kMasks.word[std::min<size_t>(n, 8)]; }
 
-uint16_t Capped(size_t n) { return uint16_t(std::min<size_t>(n, ReadingIndex::kMarkerSize - 1)); }
+// Sizes are kept in 16 bits; a longer one is kept as kLongest and the clause
+// itself decides.
+constexpr uint16_t kLongest = ReadingIndex::kMarkerSize - 1;
+uint16_t Capped(size_t n) { return uint16_t(std::min<size_t>(n, kLongest)); }
 
 }  // namespace
 
@@ -130,7 +133,8 @@ Transcription Transcribe(const ReadingIndex& index, const ModeTable& table, std:
                 if (e->romanSize > remaining || (text8 & Mask8(e->romanSize)) != e->roman8) continue;
                 if (e->previousSize == ReadingIndex::kMarkerSize) {
                     if (!afterNonAlnum) continue;
-                } else if (e->previousSize != 0 && (e->previousSize != idLeft.size() || e->previous8 != id8)) {
+                } else if (e->previousSize != 0 &&
+                           (e->previous8 != id8 || (e->previousSize != idLeft.size() && e->previousSize < kLongest))) {
                     continue;
                 }
                 if (ClauseApplies(table.ClauseAt(int(e->row)), input, pos, idLeft, afterNonAlnum)) {
