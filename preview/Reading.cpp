@@ -33,21 +33,11 @@ namespace {
 // order, so that a word loaded from the text compares with it directly.
 uint64_t Word8(std::string_view text) {
     unsigned char bytes[8] = {};
-    std::memcpy(bytes, text.data(), std::min<size_t>(text.size(), 8));
+    if (!text.empty()) std::memcpy(bytes, text.data(), std::min<size_t>(text.size(), 8));
     uint64_t w;
     std::memcpy(&w, bytes, 8);
     return w;
 }
-
-// The words whose first n bytes are all ones, n from 0 to 8.
-struct Masks {
-    uint64_t word[9];
-    Masks() {
-        for (size_t n = 0; n <= 8; ++n) word[n] = Word8(std::string_view("\xFF\xFF\xFF\xFF\xFF\xFF\xFF\xFF", n));
-    }
-};
-const Masks kMasks;
-uint64_t Mask8(size_t n) { return kMasks.word[std::min<size_t>(n, 8)]; }
 
 // Sizes are kept in 16 bits; a longer one is kept as kLongest and the clause
 // itself decides.
@@ -108,6 +98,9 @@ Transcription Transcribe(const ReadingIndex& index, const ModeTable& table, std:
     std::string folded = table.CaseSensitive() ? std::string(text) : LowerCp1252(text);
     folded.append(8, '\0');  // so a word can be loaded at any position
     const std::string_view input = std::string_view(folded).substr(0, text.size());
+    // mask[n]: the word whose first n bytes are all ones.
+    uint64_t mask[9];
+    for (size_t n = 0; n <= 8; ++n) mask[n] = Word8(std::string_view("\xFF\xFF\xFF\xFF\xFF\xFF\xFF\xFF", n));
     Transcription result;
     result.output.reserve(text.size() * 2);
     result.steps.reserve(text.size());
@@ -130,7 +123,8 @@ Transcription Transcribe(const ReadingIndex& index, const ModeTable& table, std:
             for (const ReadingIndex::Entry* e = index.Begin(first, key); e != end && e->row < best; ++e) {
                 // Turned down on what the entry holds; the clause is read
                 // only for what is left: longer texts and If next roman.
-                if (e->romanSize > remaining || (text8 & Mask8(e->romanSize)) != e->roman8) continue;
+                if (e->romanSize > remaining || (text8 & mask[std::min<size_t>(e->romanSize, 8)]) != e->roman8)
+                    continue;
                 if (e->previousSize == ReadingIndex::kMarkerSize) {
                     if (!afterNonAlnum) continue;
                 } else if (e->previousSize != 0 &&
