@@ -41,6 +41,7 @@ std::string Capitalised(std::string s) {
 }
 
 // "row 3", "row 3 and row 9", "row 3, row 9, row 11 and 4 more rows".
+// The caller names at most `shown` rows.
 std::string RowList(const std::vector<int>& rows, size_t shown) {
     std::string out;
     const size_t named = std::min(rows.size(), shown);
@@ -48,7 +49,8 @@ std::string RowList(const std::vector<int>& rows, size_t shown) {
         if (i > 0) out += (i + 1 == named && named == rows.size()) ? " and " : ", ";
         out += "row " + std::to_string(rows[i]);
     }
-    if (rows.size() > named) out += " and " + std::to_string(rows.size() - named) + " more rows";
+    const size_t more = rows.size() - named;
+    if (more > 0) out += " and " + std::to_string(more) + (more == 1 ? " more row" : " more rows");
     return out;
 }
 

@@ -101,6 +101,9 @@ private slots:
         QTest::newRow("the marker") << QByteArrayList{"a\t1\t\t\r"} << none;
         QTest::newRow("left after a chain") << QByteArrayList{"t\tT\t\t\tx", "h\tH\t\tx\ty", "a\t1\t\ty"} << none;
         QTest::newRow("a closed chain") << QByteArrayList{"b\t1\t\tx\ty", "c\t2\t\ty\tx"} << QStringList{"1:2", "2:1"};
+        QTest::newRow("left only by unused rows, some not named")
+            << QByteArrayList{"b\t1", "b\t1\t\t\tx", "b\t2\t\t\tx", "b\t3\t\t\tx", "b\t4\t\t\tx", "a\t1\t\tx"}
+            << QStringList{"6:2,3,4"};
         QTest::newRow("a pre-empted row has one reason")
             << QByteArrayList{"a\t1\t\tx", "a\t2\t\tx"} << QStringList{"1"};
         QTest::newRow("left only by an unused row")
