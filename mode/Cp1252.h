@@ -21,6 +21,13 @@ int UnicodeToCp1252(char32_t cp);
 unsigned char LowerCp1252(unsigned char b);
 std::string LowerCp1252(std::string_view text);
 
+// True when the byte's character is a letter or a digit: in Unicode's
+// letter or number categories (so ª µ º ƒ ˆ Š Œ Ž the accented letters and
+// ² ³ ¹ ¼ ½ ¾ count). The five undefined bytes, punctuation, symbols, spaces
+// and control bytes do not. This decides where the non-alphanumeric marker
+// holds.
+bool IsCp1252Alnum(unsigned char b);
+
 // Appends the UTF-8 form of one code point.
 void AppendUtf8(std::string& out, char32_t cp);
 

@@ -19,6 +19,17 @@ const char* const kUsage =
     "  generate TEMPLATE.mot -o MODE.mod [--comment TEXT] [--case-sensitive] [--optimize]\n"
     "                                  make the mode the wizard would make from a template\n"
     "  template-check TEMPLATE.mot     report what loading a template would set\n"
+    "  transcribe MODE.mod [--trace] [TEXT...]\n"
+    "                                  write what the mode makes of TEXT (or of each line of\n"
+    "                                  standard input); --trace adds one line per step: the\n"
+    "                                  characters read, the row used (or none), what it wrote\n"
+    "                                  and the ID it left\n"
+    "  test MODE.mod [SAMPLES]         run the sample texts (default: MODE.tests beside the\n"
+    "                                  mode) and print each that fails\n"
+    "  lint MODE.mod [--kinds KIND,...]\n"
+    "                                  report clauses that can never be used and rows that\n"
+    "                                  will not save; KIND is never-used, never-holds, case,\n"
+    "                                  unsaved or empty-tengwar\n"
     "  --help                          show this text\n"
     "\n"
     "The text form is UTF-8. Line 1 is the comment, a TAB and the case digit (1 when\n"
@@ -26,10 +37,12 @@ const char* const kUsage =
     "If next roman, If previous ID and ID separated by four TABs. Each byte is written\n"
     "as its Windows-1252 character; a backslash is written \\\\, and the bytes below\n"
     "0x20, 0x7F, 0x81, 0x8D, 0x8F, 0x90 and 0x9D as \\xHH (the non-alphanumeric\n"
-    "marker is \\x0D). Lines end with LF.\n"
+    "marker is \\x0D). Lines end with LF. Texts given to transcribe and the lines of a\n"
+    "samples file (Roman text, a TAB, the expected Tengwar) are in the same form.\n"
     "\n"
     "Exit codes: 0 success, 1 a file could not be read, loaded or written whole,\n"
-    "2 bad arguments.\n";
+    "2 bad arguments. test and lint exit 0 when every sample passes or nothing is\n"
+    "found, 1 when a sample fails or a finding is reported, 2 when they cannot run.\n";
 
 }  // namespace
 
@@ -52,7 +65,8 @@ int main(int argc, char** argv) {
     static const Entry entries[] = {
         {"export", Export},     {"import", Import},     {"check", Check},
         {"optimize", Optimize}, {"sort", Sort},         {"generate", Generate},
-        {"template-check", TemplateCheck},
+        {"template-check", TemplateCheck}, {"transcribe", TranscribeText}, {"test", TestSamples},
+        {"lint", Lint},
     };
     for (const Entry& e : entries)
         if (command == e.name) return e.run(args);
