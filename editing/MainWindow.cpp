@@ -99,6 +99,10 @@ void Form1::ConnectCommands() {
     connect(mnuRSortAlphabetically, &QAction::triggered, rows_, &RowCommands::SortAlphabetically);
     connect(mnuROptimize, &QAction::triggered, rows_, &RowCommands::Optimize);
     connect(mnuHContents, &QAction::triggered, this, [this] { ShowHelpContents(help_, this); });
+    connect(mnuFWizard, &QAction::triggered, this, &Form1::ShowWizard);
+    connect(mnuEFind, &QAction::triggered, this, &Form1::EditFind);
+    connect(mnuInsertSpecialCharacter, &QAction::triggered, this, &Form1::InsertSpecialCharacterInFocus);
+    connect(mnuHAbout, &QAction::triggered, this, &Form1::ShowAbout);
 
     // The entry area.
     connect(txtComment, &QLineEdit::textChanged, model_,
@@ -319,6 +323,18 @@ void Form1::EditRemove() {
 void Form1::UpdateSpecialCharacterEntry() {
     mnuInsertSpecialCharacter->setEnabled(FocusedTextField() != nullptr);
 }
+
+// ---------------------------------------------------------------- side windows
+
+void Form1::ShowWizard() {}
+
+void Form1::EditFind() {
+    if (Table().RowCount() < 2) return;
+}
+
+void Form1::InsertSpecialCharacterInFocus() {}
+
+void Form1::ShowAbout() {}
 
 // ---------------------------------------------------------------- lookups
 

@@ -61,6 +61,16 @@ public:
     void EditPaste();
     void EditRemove();
 
+    // The side windows, one instance each (ShowSideWindow).
+    // "&Wizard...", Ctrl+W and the toolbar's Wizard button.
+    void ShowWizard();
+    // "&Find...", F3 and the toolbar's Find button: only while the mode has a clause row.
+    void EditFind();
+    // "Insert &special character..." and Ctrl+Ins: the picker for the focused text field.
+    void InsertSpecialCharacterInFocus();
+    // "About...": modal.
+    void ShowAbout();
+
     // Status bar panels by key ("TotalRows", "SelectedRow"); toolbar buttons
     // by key, from Toolbar1 or tlbGridControls.
     QLabel* Panel(const QString& key) const;
@@ -91,6 +101,8 @@ private:
     GridSync* gridSync_ = nullptr;
     MainLayout layout_;
     QPointer<HelpWindow> help_;
+    QPointer<QWidget> wizard_;
+    QPointer<QWidget> replace_;
 };
 
 }  // namespace vel
