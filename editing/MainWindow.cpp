@@ -103,6 +103,8 @@ void Form1::ConnectCommands() {
     connect(mnuEFind, &QAction::triggered, this, &Form1::EditFind);
     connect(mnuInsertSpecialCharacter, &QAction::triggered, this, &Form1::InsertSpecialCharacterInFocus);
     connect(mnuHAbout, &QAction::triggered, this, &Form1::ShowAbout);
+    connect(mnuVPreview, &QAction::toggled, this, &Form1::TogglePreview);
+    connect(mnuRCheckMode, &QAction::triggered, this, &Form1::ShowModeCheck);
 
     // The entry area.
     connect(txtComment, &QLineEdit::textChanged, model_,
@@ -335,6 +337,10 @@ void Form1::EditFind() {
 void Form1::InsertSpecialCharacterInFocus() {}
 
 void Form1::ShowAbout() {}
+
+void Form1::TogglePreview(bool shown) { (void)shown; }
+
+void Form1::ShowModeCheck() {}
 
 // ---------------------------------------------------------------- lookups
 

@@ -70,6 +70,10 @@ public:
     void InsertSpecialCharacterInFocus();
     // "About...": modal.
     void ShowAbout();
+    // "&Preview" (F4): shows or hides the preview pane below the grid.
+    void TogglePreview(bool shown);
+    // "Chec&k mode" (F7): the findings list.
+    void ShowModeCheck();
 
     // Status bar panels by key ("TotalRows", "SelectedRow"); toolbar buttons
     // by key, from Toolbar1 or tlbGridControls.

@@ -102,6 +102,12 @@ void Form1Ui::BuildMenus(QMainWindow* window) {
     line(mnuRows, "mnuRLine0");
     mnuRSortAlphabetically = entry(mnuRows, "mnuRSortAlphabetically", "Sort &alphabetically");
     mnuROptimize = entry(mnuRows, "mnuROptimize", "&Optimize");
+    line(mnuRows, "mnuRLine1");
+    mnuRCheckMode = entry(mnuRows, "mnuRCheckMode", "Chec&k mode", Qt::Key_F7);
+
+    mnuView = menu("mnuView", "&View");
+    mnuVPreview = entry(mnuView, "mnuVPreview", "&Preview", Qt::Key_F4);
+    mnuVPreview->setCheckable(true);
 
     mnuHelp = menu("mnuHelp", "&Help");
     mnuHContents = entry(mnuHelp, "mnuHContents", "&Contents", Qt::Key_F1);

@@ -64,6 +64,9 @@ struct Form1Ui {
     QAction* mnuRMoveToRow = nullptr;
     QAction* mnuRSortAlphabetically = nullptr;
     QAction* mnuROptimize = nullptr;
+    QAction* mnuRCheckMode = nullptr;
+    QMenu* mnuView = nullptr;
+    QAction* mnuVPreview = nullptr;
     QMenu* mnuHelp = nullptr;
     QAction* mnuHContents = nullptr;
     QAction* mnuHAbout = nullptr;
