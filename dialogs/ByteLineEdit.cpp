@@ -4,11 +4,18 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QContextMenuEvent>
+#include <QMenu>
+#include <QPainter>
+#include <QStyle>
+#include <QStyleOptionFrame>
 #include <QValidator>
+#include <algorithm>
+#include <memory>
 
+#include "dialogs/TextFields.h"
 #include "mode/ByteCodec.h"
 #include "mode/Clause.h"
-#include "dialogs/TextFields.h"
 
 namespace vel {
 
@@ -20,7 +27,7 @@ public:
     explicit UserInputValidator(ByteLineEdit* edit) : QValidator(edit), edit_(edit) {}
 
     State validate(QString& input, int& pos) const override {
-        if (!edit_->userInput_) return Acceptable;
+        if (!edit_->userInput_) return Acceptable;  // setText: the program's own text
         const QString& before = edit_->committed_;
         qsizetype prefix = 0;
         const qsizetype shorter = std::min(before.size(), input.size());
@@ -29,7 +36,14 @@ public:
         while (suffix < shorter - prefix && before[before.size() - 1 - suffix] == input[input.size() - 1 - suffix])
             ++suffix;
         const QString inserted = input.mid(prefix, input.size() - prefix - suffix);
-        const QString cleaned = ByteLineEdit::Clean(inserted);
+        QString cleaned = ByteLineEdit::Clean(inserted);
+        if (edit_->typingLimit_ >= 0) {
+            // Typing stops at the limit, or at the length of a longer text
+            // the program put there.
+            const qsizetype allowed = std::max<qsizetype>(edit_->typingLimit_, before.size());
+            const qsizetype room = allowed - (input.size() - inserted.size());
+            if (cleaned.size() > room) cleaned.truncate(std::max<qsizetype>(room, 0));
+        }
         if (cleaned == inserted) return Acceptable;
         input = input.left(prefix) + cleaned + input.right(suffix);
         if (pos > prefix) pos = int(std::max<qsizetype>(prefix, pos - (inserted.size() - cleaned.size())));
@@ -84,10 +98,14 @@ void ByteLineEdit::PasteText() {
 void ByteLineEdit::RemoveText() { del(); }
 
 bool ByteLineEdit::event(QEvent* e) {
-    if (e->type() == QEvent::ShortcutOverride && WindowActionTakes(static_cast<QKeyEvent*>(e))) {
-        e->ignore();
-        return true;
+    if (e->type() == QEvent::ShortcutOverride) {
+        const QAction* action = WindowAction(static_cast<QKeyEvent*>(e));
+        if (action && action->isEnabled()) {
+            e->ignore();  // the window's command takes the key
+            return true;
+        }
     }
+    // Every edit the user makes arrives inside an event of the field.
     const bool outer = userInput_;
     userInput_ = true;
     const bool result = QLineEdit::event(e);
@@ -95,17 +113,41 @@ bool ByteLineEdit::event(QEvent* e) {
     return result;
 }
 
-bool ByteLineEdit::WindowActionTakes(const QKeyEvent* e) const {
+void ByteLineEdit::contextMenuEvent(QContextMenuEvent* e) {
+    // The line edit's own menu would run after this event is over, so its
+    // Paste would escape the cleaning; run it inside.
+    std::unique_ptr<QMenu> menu(createStandardContextMenu());
+    menu->exec(e->globalPos());
+}
+
+const QAction* ByteLineEdit::WindowAction(const QKeyEvent* e) const {
     const QKeySequence pressed(e->keyCombination());
+    const QAction* disabled = nullptr;
     for (const QAction* action : window()->findChildren<QAction*>()) {
-        if (!action->isEnabled()) continue;
-        for (const QKeySequence& shortcut : action->shortcuts())
-            if (shortcut.matches(pressed) == QKeySequence::ExactMatch) return true;
+        for (const QKeySequence& shortcut : action->shortcuts()) {
+            if (shortcut.matches(pressed) != QKeySequence::ExactMatch) continue;
+            if (action->isEnabled()) return action;
+            disabled = action;
+        }
     }
+    return disabled;
+}
+
+bool ByteLineEdit::IsFieldEditingKey(const QKeyEvent* e) {
+    for (QKeySequence::StandardKey key : {QKeySequence::Cut, QKeySequence::Copy, QKeySequence::Paste,
+                                          QKeySequence::Delete, QKeySequence::Undo, QKeySequence::Redo})
+        if (e->matches(key)) return true;
     return false;
 }
 
 void ByteLineEdit::keyPressEvent(QKeyEvent* e) {
+    // A key of the window whose command is disabled does nothing here, not
+    // what the line edit would make of it (Ctrl+U wiping the text, Ctrl+D
+    // deleting), unless it edits the field's own text.
+    if (const QAction* action = WindowAction(e); action && !action->isEnabled() && !IsFieldEditingKey(e)) {
+        e->accept();
+        return;
+    }
     const Qt::KeyboardModifiers mods = e->modifiers();
     if (markerKey_ && (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) && (mods & Qt::ControlModifier) &&
         (mods & Qt::ShiftModifier) && !(mods & Qt::AltModifier)) {
@@ -147,6 +189,31 @@ void ByteLineEdit::inputMethodEvent(QInputMethodEvent* e) {
         return;
     }
     QLineEdit::inputMethodEvent(e);
+}
+
+void ByteLineEdit::paintEvent(QPaintEvent* e) {
+    QLineEdit::paintEvent(e);
+    const QString shown = text();
+    if (echoMode() != Normal ||
+        std::none_of(shown.begin(), shown.end(), [](QChar ch) { return !ControlSign(ch).isNull(); }))
+        return;
+    // Where the line edit draws its text: its contents less the margins it
+    // keeps (two pixels across, one down). A text wider than that is
+    // scrolled, and its signs are left out rather than drawn in the wrong place.
+    QStyleOptionFrame panel;
+    initStyleOption(&panel);
+    QRect r = style()->subElementRect(QStyle::SE_LineEditContents, &panel, this).marginsRemoved(textMargins());
+    r.adjust(2, 1, -2, -1);
+    const QFontMetrics metrics(font());
+    if (metrics.horizontalAdvance(shown) > r.width()) return;
+    QPainter painter(this);
+    painter.setPen(palette().color(QPalette::PlaceholderText));
+    const int baseline = r.top() + (r.height() - metrics.height() + 1) / 2 + metrics.ascent();
+    for (qsizetype i = 0; i < shown.size(); ++i) {
+        const QChar sign = ControlSign(shown[i]);
+        if (!sign.isNull())
+            painter.drawText(r.left() + metrics.horizontalAdvance(shown.left(i)), baseline, QString(sign));
+    }
 }
 
 }  // namespace vel

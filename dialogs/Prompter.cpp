@@ -4,6 +4,7 @@
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
+#include <algorithm>
 
 namespace vel {
 
@@ -57,10 +58,16 @@ void QtPrompter::Tell(const QString& title, const QString& text, Icon icon) {
 }
 
 std::optional<QString> QtPrompter::Input(const QString& title, const QString& prompt, const QString& initial) {
-    bool ok = false;
-    const QString text = QInputDialog::getText(parent_, title, prompt, QLineEdit::Normal, initial, &ok);
-    if (!ok) return std::nullopt;
-    return text;
+    QInputDialog dialog(parent_);
+    dialog.setWindowTitle(title);
+    dialog.setLabelText(prompt);
+    dialog.setTextValue(initial);
+    // Wide enough that a window manager shows the whole title beside its
+    // buttons, not "Move Cla...e to Row".
+    const QFontMetrics metrics(dialog.font());
+    dialog.setMinimumWidth(std::max(metrics.horizontalAdvance(title), metrics.horizontalAdvance(prompt)) + 160);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return dialog.textValue();
 }
 
 std::optional<QString> QtPrompter::OpenFile(const FileDialog& dialog) { return RunFileDialog(parent_, dialog, false); }
@@ -71,12 +78,18 @@ QStringList QtPrompter::NameFilters(const QString& barFilter) {
     const QStringList parts = barFilter.split(QLatin1Char('|'));
     QStringList filters;
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        QStringList patterns = parts[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts);
+#ifndef Q_OS_WIN
+        // "*.*" means every file on Windows; elsewhere it would hide the
+        // files without an extension.
+        for (QString& pattern : patterns)
+            if (pattern.trimmed() == QLatin1String("*.*")) pattern = QStringLiteral("*");
+#endif
+        // Qt reads the patterns from the parentheses of the description.
         QString description = parts[i];
-        const QString pattern = QString(parts[i + 1]).replace(QLatin1Char(';'), QLatin1Char(' '));
-        // Qt reads the patterns from the parentheses; keep the description's own
-        // when it already shows them.
-        if (!description.contains(QLatin1Char('('))) description += QStringLiteral(" (") + pattern + QLatin1Char(')');
-        filters << description;
+        if (const qsizetype open = description.indexOf(QLatin1Char('(')); open >= 0)
+            description = description.left(open).trimmed();
+        filters << description + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
     }
     return filters;
 }

@@ -8,7 +8,6 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
-#include <QSignalBlocker>
 #include <QStatusBar>
 #include <QToolBar>
 #include <algorithm>
@@ -51,7 +50,9 @@ Form1::Form1(Prompter* prompter, QWidget* parent) : QMainWindow(parent) {
     centralWidget()->installEventFilter(this);
 
     model_ = new ModeModel(this);
+    model_->SetMutedText(palette().color(QPalette::PlaceholderText));
     gridSync_ = new GridSync(grdMode, model_, this);
+    grdMode->setItemDelegate(new CellDelegate([this] { return !chkCaseSensitive->isChecked(); }, grdMode));
     files_ = new FileCommands(*model_, *prompter_, shared_, this);
     rows_ = new RowCommands(*model_, *prompter_, this);
     ConnectCommands();
@@ -221,15 +222,10 @@ void Form1::ApplyLayout() {
 
 void Form1::RefreshModeFields() {
     const QString comment = BytesToQString(Table().Comment());
-    if (txtComment->text() != comment) {
-        // The box shows the document; that is no edit of the user's.
-        const QSignalBlocker blocker(txtComment);
-        txtComment->setText(comment);
-    }
-    if (chkCaseSensitive->isChecked() != Table().CaseSensitive()) {
-        const QSignalBlocker blocker(chkCaseSensitive);
-        chkCaseSensitive->setChecked(Table().CaseSensitive());
-    }
+    // What the boxes then report is what the document holds already, so it
+    // makes no step.
+    if (txtComment->text() != comment) txtComment->setText(comment);
+    if (chkCaseSensitive->isChecked() != Table().CaseSensitive()) chkCaseSensitive->setChecked(Table().CaseSensitive());
 }
 
 void Form1::AddRow() {

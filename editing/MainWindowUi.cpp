@@ -177,7 +177,8 @@ void Form1Ui::BuildClientArea(QMainWindow* window) {
     TagFont(lblComment, kFontTagText);
     txtComment = new ByteLineEdit(client);
     txtComment->setObjectName(QStringLiteral("txtComment"));
-    txtComment->setMaxLength(kCommentLimit);
+    // The limit stops typing; a longer loaded comment is still shown whole.
+    txtComment->SetTypingLimit(kCommentLimit);
     TagFont(txtComment, kFontTagText);
     lblComment->setBuddy(txtComment);
 
@@ -210,7 +211,9 @@ void Form1Ui::BuildClientArea(QMainWindow* window) {
 
     cmdAdd = new QPushButton(QStringLiteral("&Add"), client);
     cmdAdd->setObjectName(QStringLiteral("cmdAdd"));
-    cmdAdd->setAutoDefault(false);
+    // Enter on the focused button presses it; it is still no default button,
+    // so Enter in a field does not add.
+    cmdAdd->setAutoDefault(true);
     cmdAdd->setDefault(false);
     TagFont(cmdAdd, kFontTagText);
 
@@ -225,7 +228,6 @@ void Form1Ui::BuildClientArea(QMainWindow* window) {
     TagFont(grdMode, kFontTagText);
     grdMode->setSelectionMode(QAbstractItemView::ContiguousSelection);
     grdMode->setSelectionBehavior(QAbstractItemView::SelectItems);
-    grdMode->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grdMode->setWordWrap(false);
     grdMode->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     grdMode->verticalHeader()->hide();

@@ -46,4 +46,17 @@ QString LowerText(const QString& text) {
     return out;
 }
 
+QChar ControlSign(QChar ch) {
+    if (ch == QChar(u'\r')) return QChar(0x23CE);
+    if (ch.unicode() < 0x20 || ch.unicode() == 0x7F) return QChar(0x25AF);
+    return {};
+}
+
+QString VisibleText(std::string_view bytes) {
+    QString text = BytesToQString(bytes);
+    for (QChar& ch : text)
+        if (const QChar sign = ControlSign(ch); !sign.isNull()) ch = sign;
+    return text;
+}
+
 }  // namespace vel

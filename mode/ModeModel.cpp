@@ -1,5 +1,7 @@
 #include "mode/ModeModel.h"
 
+#include <algorithm>
+
 #include "mode/ByteCodec.h"
 #include "mode/ModeFile.h"
 
@@ -15,17 +17,43 @@ int ModeModel::columnCount(const QModelIndex& parent) const { return parent.isVa
 
 QVariant ModeModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid()) return {};
+    const std::string_view cell = doc_.Table().Cell(index.row() + 1, index.column());
     switch (role) {
         case Qt::DisplayRole:
+            // Control bytes (the marker above all) would show as nothing.
+            return VisibleText(cell);
         case Qt::EditRole:
-            return BytesToQString(doc_.Table().Cell(index.row() + 1, index.column()));
+            return BytesToQString(cell);
         case Qt::FontRole:
             return ColumnFont(index.column());
         case Qt::TextAlignmentRole:
             return int(Qt::AlignHCenter | Qt::AlignTop);
+        case Qt::ForegroundRole:
+            // A sign alone is drawn muted, so it does not read as a glyph.
+            if (!cell.empty() && std::all_of(cell.begin(), cell.end(), [](char b) {
+                    return static_cast<unsigned char>(b) < 0x20 || b == 0x7F;
+                }))
+                return mutedText_;
+            return {};
+        case Qt::ToolTipRole:
+            if (cell == std::string_view(&kNonAlphanumeric, 1)) return QStringLiteral("Non-alphanumeric");
+            return {};
         default:
             return {};
     }
+}
+
+Qt::ItemFlags ModeModel::flags(const QModelIndex& index) const {
+    Qt::ItemFlags f = QAbstractTableModel::flags(index);
+    return index.isValid() ? f | Qt::ItemIsEditable : f;
+}
+
+bool ModeModel::setData(const QModelIndex& index, const QVariant& value, int role) {
+    if (!index.isValid() || role != Qt::EditRole) return false;
+    std::string text = QStringToBytes(value.toString());
+    if (text == doc_.Table().Cell(index.row() + 1, index.column())) return false;  // nothing edited: no step
+    doc_.EditCell(index.row() + 1, index.column(), std::move(text));
+    return true;
 }
 
 QVariant ModeModel::headerData(int section, Qt::Orientation orientation, int role) const {
@@ -33,6 +61,7 @@ QVariant ModeModel::headerData(int section, Qt::Orientation orientation, int rol
         if (role == Qt::DisplayRole && section >= 0 && section < kColumnCount)
             return QString::fromLatin1(kColumnCaptions[section]);
         if (role == Qt::TextAlignmentRole) return int(Qt::AlignCenter);
+        if (role == Qt::FontRole) return romanFont_;
         return {};
     }
     if (role == Qt::DisplayRole) return section + 1;
@@ -43,6 +72,7 @@ void ModeModel::SetFonts(const QFont& roman, const QFont& tengwar) {
     romanFont_ = roman;
     tengwarFont_ = tengwar;
     if (rowCount() > 0) emit dataChanged(index(0, 0), index(rowCount() - 1, kColumnCount - 1), {Qt::FontRole});
+    emit headerDataChanged(Qt::Horizontal, 0, kColumnCount - 1);
 }
 
 const QFont& ModeModel::ColumnFont(int col) const {

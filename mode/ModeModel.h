@@ -6,6 +6,7 @@
 // and reset signals, so the grid always follows. Model row i is table row
 // i + 1; the header row is the view's header.
 #include <QAbstractTableModel>
+#include <QColor>
 #include <QFont>
 #include <string>
 #include <vector>
@@ -29,9 +30,15 @@ public:
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+    // Cells are edited in place (F2 on the grid): one step of the history.
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
 
-    // The display fonts: Roman for columns 0 and 2, Tengwar for 1, 3 and 4.
+    // The display fonts: Roman for columns 0 and 2 and the header, Tengwar
+    // for 1, 3 and 4; and the colour of a cell that holds only signs for
+    // control bytes.
     void SetFonts(const QFont& roman, const QFont& tengwar);
+    void SetMutedText(const QColor& color) { mutedText_ = color; }
     const QFont& ColumnFont(int col) const;
 
     // ---- The document's edits (see ModeDocument), in table rows 1 to N.
@@ -83,6 +90,7 @@ private:
     ModeDocument doc_;
     QFont romanFont_;
     QFont tengwarFont_;
+    QColor mutedText_ = Qt::gray;
     bool moving_ = false;  // a move the view could take as one
 };
 

@@ -5,7 +5,10 @@
 #include <QHBoxLayout>
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
+#include <QShortcut>
+#include <algorithm>
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
@@ -36,7 +39,26 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window), browser_(
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(browser_);
     layout->addLayout(buttons);
+    // Esc closes it, as it closes a dialog.
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, &QWidget::close);
     resize(640, 720);
+}
+
+void HelpWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    // Whole on the screen, not partly below its bottom edge.
+    if (const QScreen* s = screen()) {
+        const QRect room = s->availableGeometry();
+        QRect frame = frameGeometry();
+        const QSize decoration = frame.size() - size();
+        if (frame.height() > room.height() || frame.width() > room.width())
+            resize(std::min(width(), room.width() - decoration.width()), std::min(height(), room.height() - decoration.height()));
+        frame = frameGeometry();
+        frame.moveTop(std::clamp(frame.top(), room.top(), std::max(room.top(), room.bottom() - frame.height() + 1)));
+        frame.moveLeft(std::clamp(frame.left(), room.left(), std::max(room.left(), room.right() - frame.width() + 1)));
+        move(frame.topLeft());
+    }
 }
 
 QUrl HelpWindow::HelpUrl() { return QUrl(QStringLiteral("qrc:/help/Vellorin.html")); }

@@ -20,6 +20,9 @@ public:
 
     static QUrl HelpUrl();
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     QTextBrowser* browser_;
 };
