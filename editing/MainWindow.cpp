@@ -15,9 +15,11 @@
 
 #include "dialogs/ByteLineEdit.h"
 #include "dialogs/Prompter.h"
+#include "dialogs/SideWindow.h"
 #include "editing/GridSync.h"
 #include "editing/ModeGrid.h"
 #include "editing/RowCommands.h"
+#include "find/FindWindow.h"
 #include "mode/ByteCodec.h"
 #include "mode/ModeModel.h"
 #include "settings/FileCommands.h"
@@ -328,6 +330,12 @@ void Form1::ShowWizard() {}
 
 void Form1::EditFind() {
     if (Table().RowCount() < 2) return;
+    ShowSideWindow(replace_, [this] {
+        auto* window = new FindWindow(*model_, shared_, this);
+        // A search moves the cursor without an edit: the status follows it.
+        connect(model_, &ModeModel::cursorMoved, window, [this] { RowStatus(); });
+        return window;
+    });
 }
 
 void Form1::InsertSpecialCharacterInFocus() {}
