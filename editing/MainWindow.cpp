@@ -126,6 +126,8 @@ void Form1::ConnectCommands() {
     connect(grdMode, &ModeGrid::loadRequested, this, &Form1::LoadFieldsFromRow);
     connect(grdMode, &QAbstractItemView::clicked, this, &Form1::RowStatus);
     connect(gridSync_, &GridSync::cursorChangedByUser, this, &Form1::RowStatus);
+    // A search or a jump from a list moves the cursor without an edit.
+    connect(model_, &ModeModel::cursorMoved, this, &Form1::RowStatus);
     connect(model_, &ModeModel::modeChanged, this, [this] {
         RefreshModeFields();
         RowStatus();
@@ -330,12 +332,7 @@ void Form1::ShowWizard() {}
 
 void Form1::EditFind() {
     if (Table().RowCount() < 2) return;
-    ShowSideWindow(replace_, [this] {
-        auto* window = new FindWindow(*model_, shared_, this);
-        // A search moves the cursor without an edit: the status follows it.
-        connect(model_, &ModeModel::cursorMoved, window, [this] { RowStatus(); });
-        return window;
-    });
+    ShowSideWindow(replace_, [this] { return new FindWindow(*model_, shared_, this); });
 }
 
 void Form1::InsertSpecialCharacterInFocus() {}
