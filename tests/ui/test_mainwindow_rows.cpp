@@ -4,8 +4,6 @@
 #include <QMenu>
 #include <QToolBar>
 
-#include "editing/RowOperations.h"
-#include "mode/Numbers.h"
 #include "test_mainwindow_kit.h"
 
 using namespace vel;
@@ -14,28 +12,12 @@ using namespace vel::test;
 class TestMainWindowRows : public QObject {
     Q_OBJECT
 private slots:
-    void numbersAndClipboardLines();
     void relativeMovesStopAtTheEnds();
     void moveToRowAsksUntilInRange();
     void copyCutPasteThroughTheClipboard();
     void removeDownToAnEmptyModeAndPasteBack();
     void optimizeAndSortReorderEveryClause();
 };
-
-void TestMainWindowRows::numbersAndClipboardLines() {
-    // The row number box reads a leading number, blanks anywhere ignored.
-    const std::pair<const char*, double> numbers[] = {
-        {"\t1 2\n", 12}, {"3x", 3}, {"x3", 0}, {"2.5", 2.5}, {"-2", -2}, {"1e2", 100}, {"2e", 2}, {"", 0}};
-    for (auto [text, number] : numbers) QCOMPARE(ReadNumber(text), number);
-    for (auto [in, out] : {std::pair{2.5, 2.0}, {3.5, 4.0}, {2.6, 3.0}, {0.5, 0.0}}) QCOMPARE(RoundHalfEven(in), out);
-
-    // A line without a TAB is no clause; CR LF ends a line; the marker in a field stays.
-    QVERIFY(ClipboardClauses("a\nb\r\n").empty());
-    auto many = ClipboardClauses("a\tA\r\nheading\nb\tB\t\t\r\t\r\n\n");
-    QCOMPARE(many.size(), size_t(2));
-    QCOMPARE(many[0], MakeClause("a", "A"));
-    QCOMPARE(many[1], MakeClause("b", "B", "", "\r"));
-}
 
 void TestMainWindowRows::relativeMovesStopAtTheEnds() {
     ShownWindow w;
