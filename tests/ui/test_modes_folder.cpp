@@ -1,4 +1,6 @@
-// Where the file dialogs start: the real dialog's start in a folder that
+// Where modes live and where the file dialogs start: the default modes
+// folder, the one folder a dialog may make, the mode the command line names
+// (by its name or by a path), and the real dialog's start in a folder that
 // does not exist.
 #include <QApplication>
 #include <QDir>
@@ -11,10 +13,24 @@
 #include <QtTest>
 #include <memory>
 
-#include "dialogs/Prompter.h"
+#include "ScriptedPrompter.h"
+#include "mode/ModeModel.h"
 #include "settings/FileCommands.h"
+#include "settings/RegistryFunctions.h"
+#include "settings/Startup.h"
 
 using namespace vel;
+using vel::test::ScriptedPrompter;
+
+namespace {
+
+void Touch(const QString& path) {
+    QVERIFY(QDir().mkpath(QFileInfo(path).absolutePath()));
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+}
+
+}  // namespace
 
 class TestModesFolder : public QObject {
     Q_OBJECT
@@ -23,6 +39,9 @@ class TestModesFolder : public QObject {
     QString startFolder_ = QDir::currentPath();
 
     QString Home(const QString& rest) const { return home_->filePath(rest); }
+    void SetPath(const QString& folder) {
+        WriteSetting(Hive::CurrentUser, QString::fromLatin1(kModeKey), "Path", folder, kSettingString);
+    }
 
 private slots:
     void init() {
@@ -34,6 +53,65 @@ private slots:
     void cleanup() {
         QDir::setCurrent(startFolder_);
         for (QWidget* w : QApplication::topLevelWidgets()) w->close();
+    }
+
+    void pathOrThePerUserFolder() {
+        QCOMPARE(ModesFolder("/srv/modes/", "/usr/bin"), QString("/srv/modes"));
+#ifdef Q_OS_WIN
+        QCOMPARE(ModesFolder("", "C:/Velloran"), QString("C:/Velloran/Modes"));
+#else
+        QCOMPARE(ModesFolder("", "/usr/bin"), Home("data/Quillory/Modes"));
+#endif
+        // Start-up neither writes "Path" nor makes the folder: only a dialog does.
+        StartupInputs in;
+        in.programFolder = Home("bin");
+        StartupResult r = RunStartup(in);
+        QCOMPARE(r.shared.strModePath, DefaultModesFolder(in.programFolder));
+        QCOMPARE(r.defaultModesFolder, r.shared.strModePath);
+        QVERIFY(!QFileInfo::exists(r.shared.strModePath));
+        QCOMPARE(ReadSetting(Hive::CurrentUser, QString::fromLatin1(kModeKey), "Path"), QString());
+
+        SetPath(Home("mine"));
+        r = RunStartup(in);
+        QCOMPARE(r.shared.strModePath, Home("mine"));
+        QVERIFY(r.defaultModesFolder.isEmpty());
+    }
+
+    void onlyTheDefaultFolderIsMade_data() {
+        QTest::addColumn<bool>("configured");
+        QTest::addColumn<bool>("blocked");  // the data folder is a file, so nothing can be made under it
+        QTest::addColumn<bool>("made");
+        QTest::newRow("default folder") << false << false << true;
+        QTest::newRow("configured Path") << true << false << false;
+        QTest::newRow("default that cannot be made") << false << true << false;
+    }
+    void onlyTheDefaultFolderIsMade() {
+        QFETCH(bool, configured);
+        QFETCH(bool, blocked);
+        QFETCH(bool, made);
+        if (configured) SetPath(Home("configured/Modes"));
+        if (blocked) Touch(Home("data"));
+        StartupInputs in;
+        in.programFolder = Home("bin");
+        const StartupResult r = RunStartup(in);
+        ModeModel model;
+        ScriptedPrompter prompter;
+        FileCommands commands(model, prompter, r.shared);
+        FinishStartup(nullptr, commands, r);
+        const QString modes = r.shared.strModePath;
+        QVERIFY(!QFileInfo::exists(modes));
+
+        // The first Save As of a new mode: the modes folder and no file name.
+        commands.FileSaveAs();
+        QCOMPARE(prompter.calls.back().kind, QString("save"));
+        QCOMPARE(prompter.calls.back().dialog.folder, modes);
+        QCOMPARE(prompter.calls.back().dialog.fileName, QString());
+        QCOMPARE(QFileInfo(modes).isDir(), made);
+        // Open looks there the same way, and makes it again when it went away.
+        QDir(modes).removeRecursively();
+        commands.FileOpen();
+        QCOMPARE(prompter.calls.back().dialog.folder, modes);
+        QCOMPARE(QFileInfo(modes).isDir(), made);
     }
 
     // A missing folder given to Qt's dialog would show up as the file name.
@@ -68,6 +146,56 @@ private slots:
         QVERIFY(!prompter.SaveFile(request));
         QCOMPARE(shownFolder, home_->path());
         QCOMPARE(shownName, fileName);
+    }
+
+    void commandLineOpensAModeByPathOrName_data() {
+        QTest::addColumn<QStringList>("arguments");  // "@" stands for the test's folder
+        QTest::addColumn<QString>("file");           // under the test's folder; empty: a new mode
+        QTest::addColumn<QString>("name");
+        QTest::newRow("absolute path") << QStringList{"@/elsewhere/Quenya.MOD"} << "elsewhere/Quenya.MOD"
+                                       << "Quenya";
+        QTest::newRow("relative path, any extension") << QStringList{"elsewhere/notes.txt"} << "elsewhere/notes.txt"
+                                                      << "notes.txt";
+        QTest::newRow(".mod in the current folder") << QStringList{"here.mod"} << "here.mod"
+                                                    << "here";
+        QTest::newRow("path split at a space") << QStringList{"@/my", "modes/x.mod"} << "my modes/x.mod"
+                                               << "x";
+        QTest::newRow("a name") << QStringList{"quenya"} << "modes/quenya.mod"
+                                << "quenya";
+        QTest::newRow("a name that is also a missing path") << QStringList{"sub/quenya"} << "modes/sub/quenya.mod"
+                                                            << "sub/quenya";
+        QTest::newRow("missing .mod file") << QStringList{"quenya.mod"} << ""
+                                           << "";
+        QTest::newRow("missing file by path") << QStringList{"elsewhere/gone.mod"} << ""
+                                              << "";
+        QTest::newRow("a folder") << QStringList{"folder.mod"} << ""
+                                  << "";
+        QTest::newRow("a folder by path") << QStringList{"@/elsewhere"} << ""
+                                          << "";
+    }
+    void commandLineOpensAModeByPathOrName() {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, file);
+        QFETCH(QString, name);
+        for (const char* f : {"modes/quenya.mod", "modes/sub/quenya.mod", "elsewhere/Quenya.MOD", "elsewhere/notes.txt",
+                              "here.mod", "my modes/x.mod"})
+            Touch(Home(f));
+        QVERIFY(QDir().mkpath(Home("folder.mod")));
+        SetPath(Home("modes"));
+        QVERIFY(QDir::setCurrent(home_->path()));
+        StartupInputs in;
+        in.programFolder = Home("bin");
+        for (QString& a : arguments) a.replace('@', home_->path());
+        in.arguments = arguments;
+
+        const StartupResult r = RunStartup(in);
+
+        QCOMPARE(r.strModeName, name);
+        QCOMPARE(r.strModeFile, file.isEmpty() ? QString() : Home(file));
+#ifndef Q_OS_WIN
+        // Save As of that mode starts beside it, not in the program folder.
+        QCOMPARE(r.dialogFolder, file.isEmpty() ? in.programFolder : QFileInfo(Home(file)).absolutePath());
+#endif
     }
 };
 
