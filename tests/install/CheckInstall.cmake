@@ -22,7 +22,10 @@ set(expected
   share/velloran/fonts/FONTLOG.txt
   share/applications/velloran.desktop
   share/mime/packages/velloran.xml
-  share/icons/hicolor/scalable/apps/velloran.svg)
+  share/icons/hicolor/scalable/apps/velloran.svg
+  share/doc/velloran/copyright
+  share/man/man1/velloran.1.gz
+  share/man/man1/velloran-mode.1.gz)
 foreach(size IN ITEMS 16 22 24 32 48 64 128 256)
   list(APPEND expected share/icons/hicolor/${size}x${size}/apps/velloran.png)
 endforeach()
