@@ -8,8 +8,19 @@ foreach(var BUILD PREFIX)
 endforeach()
 
 file(REMOVE_RECURSE ${PREFIX})
+# An install rewrites the build's install_manifest.txt, which the user's own
+# uninstall reads: keep theirs.
+set(manifest ${BUILD}/install_manifest.txt)
+if(EXISTS ${manifest})
+  file(READ ${manifest} kept_manifest)
+endif()
 execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD} --prefix ${PREFIX}
   RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE out)
+if(DEFINED kept_manifest)
+  file(WRITE ${manifest} "${kept_manifest}")
+else()
+  file(REMOVE ${manifest})
+endif()
 if(NOT rc EQUAL 0)
   message(FATAL_ERROR "cmake --install failed (${rc}):\n${out}")
 endif()
