@@ -1,6 +1,8 @@
 #include "dialogs/Prompter.h"
 
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
@@ -20,8 +22,21 @@ QMessageBox::Icon ToQt(Prompter::Icon icon) {
     }
 }
 
+// Qt takes a starting folder that does not exist for a file name to select:
+// start in its nearest existing parent instead.
+QString ExistingFolder(const QString& folder) {
+    if (folder.isEmpty()) return folder;
+    QString path = QDir::cleanPath(QDir(folder).absolutePath());
+    while (!QFileInfo(path).isDir()) {
+        const QString parent = QFileInfo(path).absolutePath();
+        if (parent == path) return QString();
+        path = parent;
+    }
+    return path;
+}
+
 std::optional<QString> RunFileDialog(QWidget* parent, const Prompter::FileDialog& request, bool save) {
-    QFileDialog dialog(parent, request.title, request.folder);
+    QFileDialog dialog(parent, request.title, ExistingFolder(request.folder));
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog.setNameFilters(QtPrompter::NameFilters(request.filter));

@@ -1,5 +1,6 @@
 #include "settings/FileCommands.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -48,6 +49,11 @@ void FileCommands::SetNameAndFile(const QString& name, const QString& file) {
 
 void FileCommands::Remember(const QString& chosenPath) { dialogFolder_ = QFileInfo(chosenPath).absolutePath(); }
 
+QString FileCommands::StartIn(const QString& folder) const {
+    if (!folder.isEmpty() && folder == defaultModesFolder_ && !QFileInfo(folder).isDir()) QDir().mkpath(folder);
+    return folder;
+}
+
 Prompter::FileDialog FileCommands::ModeDialog(const char* title) const {
     Prompter::FileDialog dialog;
     dialog.title = QString::fromLatin1(title);
@@ -69,7 +75,7 @@ void FileCommands::ReportFailure(const ModeResult& result) {
 
 std::optional<QString> FileCommands::ChooseModeToOpen(const char* title) {
     Prompter::FileDialog dialog = ModeDialog(title);
-    dialog.folder = shared_.strModePath;
+    dialog.folder = StartIn(shared_.strModePath);
     const std::optional<QString> chosen = prompter_.OpenFile(dialog);
     if (!chosen || chosen->isEmpty()) return std::nullopt;
     Remember(*chosen);
@@ -146,9 +152,9 @@ void FileCommands::FileSaveAs() {
     Prompter::FileDialog dialog = ModeDialog("Save Mode As");
     const QString name = ModeName();
     if (name.isEmpty()) {
-        dialog.folder = shared_.strModePath;
+        dialog.folder = StartIn(shared_.strModePath);
     } else {
-        dialog.folder = dialogFolder_;
+        dialog.folder = StartIn(dialogFolder_);
         dialog.fileName = name;
     }
     const std::optional<QString> chosen = prompter_.SaveFile(dialog);

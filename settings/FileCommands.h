@@ -39,6 +39,10 @@ public:
     // chosen file's folder replaces it.
     void SetDialogFolder(const QString& folder) { dialogFolder_ = folder; }
     QString DialogFolder() const { return dialogFolder_; }
+    // The modes folder the program chose itself ("Path" empty): made when a
+    // dialog is about to start in it and it is missing. A configured folder is
+    // never made; the dialog then starts in its nearest existing parent.
+    void SetDefaultModesFolder(const QString& folder) { defaultModesFolder_ = folder; }
 
     // True when the user chose to keep unsaved changes: the caller stops.
     bool CheckDirtiness();
@@ -72,6 +76,8 @@ private:
     // The Open or Import dialog in the modes folder; nullopt on Cancel.
     std::optional<QString> ChooseModeToOpen(const char* title);
     void SetNameAndFile(const QString& name, const QString& file);
+    // The dialog's starting folder, with the default modes folder made first.
+    QString StartIn(const QString& folder) const;
     void Remember(const QString& chosenPath);
 
     ModeModel& model_;
@@ -79,6 +85,7 @@ private:
     const SharedVariables& shared_;
     Hooks hooks_;
     QString dialogFolder_;
+    QString defaultModesFolder_;
     QString caption_ = QString::fromLatin1(kAppTitle);
 };
 

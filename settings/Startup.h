@@ -29,9 +29,12 @@ struct StartupResult {
     SharedVariables shared;  // the fonts and the modes folder for the run
     QString strModeName;     // the command-line mode, when its file exists
     QString strModeFile;
-    QString commandLine;     // the arguments joined by single spaces
-    QSize windowSize;        // 0.7 of the screen
-    QString dialogFolder;    // where the file dialog starts until a command moves it
+    QString commandLine;   // the arguments joined by single spaces
+    QSize windowSize;      // 0.7 of the screen
+    QString dialogFolder;  // where the file dialog starts until a command moves it
+    // The modes folder when the program chose it ("Path" empty), else empty:
+    // the one folder the file dialogs may create.
+    QString defaultModesFolder;
     bool LoadsMode() const { return !strModeName.isEmpty(); }
 };
 
@@ -48,8 +51,27 @@ StartupResult RunStartup(const StartupInputs& inputs);
 // keeps result.shared where commands can read it before this call.
 void FinishStartup(QWidget* window, FileCommands& commands, const StartupResult& result);
 
-// "Path" as given, or the program folder and "Modes"; forward slashes, no
-// closing slash.
+// The modes folder when "Path" is empty. On Windows the program folder and
+// "Modes"; elsewhere the program folder is not the user's to write (/usr/bin),
+// so the per-user data folder's "Quillory/Modes" (~/.local/share/Quillory/Modes,
+// following XDG_DATA_HOME). Forward slashes, no closing slash.
+QString DefaultModesFolder(const QString& programFolder);
+
+// "Path" as given, or DefaultModesFolder; forward slashes, no closing slash.
 QString ModesFolder(const QString& settingsPath, const QString& programFolder);
+
+struct CommandLineMode {
+    QString strModeName;  // both empty when the command line names no mode file
+    QString strModeFile;
+    bool byPath = false;  // named by its path rather than by its name in the modes folder
+};
+
+// The mode file the joined command line names. A desktop's "Open with" and a
+// double click pass a path: when the text holds a folder separator, or ends
+// in ".mod" and exists as given, and names an existing regular file, that
+// file (its title less ".mod" as the name, its absolute path). Otherwise the
+// text is a mode's name: strModePath, "/", the text and ".mod", when such a
+// file exists.
+CommandLineMode ModeOnCommandLine(const QString& commandLine, const QString& strModePath);
 
 }  // namespace vel

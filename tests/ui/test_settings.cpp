@@ -195,7 +195,7 @@ private slots:
         QCOMPARE(ReadSetting(Hive::CurrentUser, kMode, "EditorPath"), in.editorPath);
         QCOMPARE(r.shared.strRomanFont, QString("Arial"));
         QCOMPARE(r.shared.strTengwarFont, QString("Tengwar Sample"));
-        QCOMPARE(r.shared.strModePath, program.path() + "/Modes");  // need not exist
+        QCOMPARE(r.shared.strModePath, DefaultModesFolder(program.path()));  // need not exist
         QCOMPARE(r.windowSize, QSize(700, 561));
         // Only EditorPath is written: chosen fonts never go back.
         QVERIFY(!ReadConf().contains("Font"));
