@@ -60,6 +60,8 @@ void GridSync::OnViewCursorChanged() {
             }
         }
         model_->SetCursorFromView({current.row() + 1, current.column(), end});
+        // However the view came to drop it, the current clause looks selected.
+        if (!selection->isSelected(current)) ShowCursor();
     }
     emit cursorChangedByUser();
 }
