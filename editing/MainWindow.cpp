@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QDockWidget>
 #include <QFrame>
 #include <QHeaderView>
 #include <QLabel>
@@ -13,6 +14,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "check/CheckWindow.h"
 #include "dialogs/ByteLineEdit.h"
 #include "dialogs/Prompter.h"
 #include "dialogs/SideWindow.h"
@@ -22,6 +24,8 @@
 #include "find/FindWindow.h"
 #include "mode/ByteCodec.h"
 #include "mode/ModeModel.h"
+#include "preview/PreviewPane.h"
+#include "preview/SamplesModel.h"
 #include "settings/FileCommands.h"
 #include "settings/HelpWindow.h"
 
@@ -57,6 +61,7 @@ Form1::Form1(Prompter* prompter, QWidget* parent) : QMainWindow(parent) {
     grdMode->setItemDelegate(new CellDelegate([this] { return !chkCaseSensitive->isChecked(); }, grdMode));
     files_ = new FileCommands(*model_, *prompter_, shared_, this);
     rows_ = new RowCommands(*model_, *prompter_, this);
+    BuildPreview();
     ConnectCommands();
 
     SetDisplayFonts(grdMode->font().family(), grdMode->font().family());
@@ -75,7 +80,25 @@ Form1::~Form1() {
 const ModeTable& Form1::Table() const { return model_->Table(); }
 
 void Form1::ConnectCommands() {
-    files_->SetHooks({[this] { rows_->Optimize(); }, [this](const QString& caption) { setWindowTitle(caption); }});
+    FileCommands::Hooks hooks;
+    hooks.optimize = [this] { rows_->Optimize(); };
+    hooks.setCaption = [this](const QString& caption) { setWindowTitle(caption); };
+    // The samples live beside the mode file and go with it.
+    hooks.extraChanged = [this] { return preview_->Samples().Changed(); };
+    hooks.saved = [this](const QString& file) {
+        const QString error = preview_->Samples().WriteFor(file);
+        if (!error.isEmpty())
+            prompter_->Tell(QStringLiteral("Error"),
+                            error + QStringLiteral(" The mode was saved; its samples were not."),
+                            Prompter::Icon::Critical);
+    };
+    hooks.loaded = [this](const QString& file) {
+        const QString error = preview_->Samples().ReadFor(file);
+        if (!error.isEmpty())
+            prompter_->Tell(QStringLiteral("Error"), error + QStringLiteral(" The mode's samples are not shown."),
+                            Prompter::Icon::Exclamation);
+    };
+    files_->SetHooks(std::move(hooks));
     connect(mnuFNew, &QAction::triggered, files_, [this] { files_->FileNew(); });
     connect(mnuFOpen, &QAction::triggered, files_, [this] { files_->FileOpen(); });
     connect(mnuFSave, &QAction::triggered, files_, [this] { files_->FileSave(false); });
@@ -162,6 +185,7 @@ void Form1::SetDisplayFonts(const QString& romanFamily, const QString& tengwarFa
     tengwar.setFamily(tengwarFamily);
     tengwar.setPointSizeF(tengwar.pointSizeF() * TengwarScale(roman, tengwar));
     model_->SetFonts(roman, tengwar);
+    if (preview_) preview_->SetFonts(roman, tengwar);
     const int height = std::max(QFontMetrics(roman).height(), QFontMetrics(tengwar).height()) + 6;
     grdMode->verticalHeader()->setMinimumSectionSize(1);
     grdMode->verticalHeader()->setDefaultSectionSize(height);
@@ -339,9 +363,53 @@ void Form1::InsertSpecialCharacterInFocus() {}
 
 void Form1::ShowAbout() {}
 
-void Form1::TogglePreview(bool shown) { (void)shown; }
+void Form1::BuildPreview() {
+    // A dock below the grid: hidden, it takes no room from the client area
+    // and its layout pass; shown, the client area is shorter by its height.
+    previewDock_ = new QDockWidget(QStringLiteral("Preview"), this);
+    previewDock_->setObjectName(QStringLiteral("dckPreview"));
+    previewDock_->setFeatures(QDockWidget::DockWidgetClosable);
+    previewDock_->setAllowedAreas(Qt::BottomDockWidgetArea);
+    preview_ = new PreviewPane(*model_, previewDock_);
+    previewDock_->setWidget(preview_);
+    addDockWidget(Qt::BottomDockWidgetArea, previewDock_);
+    previewDock_->hide();
+    connect(preview_, &PreviewPane::rowRequested, this, &Form1::GoToRow);
+    // The dock's own close button unchecks the entry.
+    connect(previewDock_, &QDockWidget::visibilityChanged, this, [this] {
+        if (previewDock_->isHidden() && mnuVPreview->isChecked()) mnuVPreview->setChecked(false);
+    });
+}
 
-void Form1::ShowModeCheck() {}
+void Form1::TogglePreview(bool shown) {
+    if (shown) {
+        previewDock_->show();
+        if (!previewSized_) {
+            // A first opening gives the pane half the window.
+            resizeDocks({previewDock_}, {height() / 2}, Qt::Vertical);
+            previewSized_ = true;
+        }
+        preview_->Input()->setFocus();
+    } else {
+        if (previewDock_->isAncestorOf(focusWidget())) grdMode->setFocus();
+        previewDock_->hide();
+    }
+}
+
+void Form1::ShowModeCheck() {
+    ShowSideWindow(check_, [this] {
+        auto* window = new CheckWindow(*model_, this);
+        connect(window, &CheckWindow::rowRequested, this, &Form1::GoToRow);
+        return window;
+    });
+}
+
+CheckWindow* Form1::ModeCheck() const { return check_.data(); }
+
+void Form1::GoToRow(int row) {
+    model_->MoveCursor({row, 0, kColumnCount - 1});
+    RowStatus();
+}
 
 // ---------------------------------------------------------------- lookups
 

@@ -14,12 +14,16 @@
 #include "settings/SharedVariables.h"
 #include "settings/Startup.h"
 
+class QDockWidget;
+
 namespace vel {
 
+class CheckWindow;
 class FileCommands;
 class GridSync;
 class HelpWindow;
 class ModeModel;
+class PreviewPane;
 class Prompter;
 class RowCommands;
 
@@ -74,6 +78,11 @@ public:
     void TogglePreview(bool shown);
     // "Chec&k mode" (F7): the findings list.
     void ShowModeCheck();
+    // The preview pane (a dock at the bottom, hidden at start) and the
+    // findings list while it is open.
+    PreviewPane* Preview() const { return preview_; }
+    QDockWidget* PreviewDock() const { return previewDock_; }
+    CheckWindow* ModeCheck() const;
 
     // Status bar panels by key ("TotalRows", "SelectedRow"); toolbar buttons
     // by key, from Toolbar1 or tlbGridControls.
@@ -87,6 +96,9 @@ protected:
 
 private:
     void ConnectCommands();
+    void BuildPreview();
+    // A row named by the preview or the mode check becomes the current row.
+    void GoToRow(int row);
     void ApplyLayout();
     // The comment box and the case box follow the document.
     void RefreshModeFields();
@@ -107,6 +119,10 @@ private:
     QPointer<HelpWindow> help_;
     QPointer<QWidget> wizard_;
     QPointer<QWidget> replace_;
+    QDockWidget* previewDock_ = nullptr;
+    PreviewPane* preview_ = nullptr;
+    bool previewSized_ = false;
+    QPointer<CheckWindow> check_;
 };
 
 }  // namespace vel

@@ -47,6 +47,14 @@ void FileCommands::SetNameAndFile(const QString& name, const QString& file) {
     model_.SetModeFile(NativePath(name), NativePath(file));
 }
 
+bool FileCommands::AnythingChanged() const {
+    return model_.Document().Changed() || (hooks_.extraChanged && hooks_.extraChanged());
+}
+
+void FileCommands::Loaded(const QString& file) {
+    if (hooks_.loaded) hooks_.loaded(file);
+}
+
 void FileCommands::Remember(const QString& chosenPath) { dialogFolder_ = QFileInfo(chosenPath).absolutePath(); }
 
 QString FileCommands::StartIn(const QString& folder) const {
@@ -83,7 +91,7 @@ std::optional<QString> FileCommands::ChooseModeToOpen(const char* title) {
 }
 
 bool FileCommands::CheckDirtiness() {
-    if (!model_.Document().Changed()) return false;
+    if (!AnythingChanged()) return false;
     const int answer =
         prompter_.Ask(kTitle, QStringLiteral("The mode has been changed. Do you want do discard the changes?"),
                       Prompter::Icon::Exclamation, Prompter::Yes | Prompter::No, Prompter::No);
@@ -95,6 +103,7 @@ void FileCommands::FileNew() {
     model_.ClearMode();
     SetNameAndFile({}, {});
     SetCaption(kTitle);
+    Loaded({});
 }
 
 void FileCommands::FileOpen() {
@@ -106,12 +115,14 @@ void FileCommands::FileOpen() {
     if (result.ok()) {
         SetNameAndFile(ModeNameOf(*chosen), *chosen);
         SetCaption(CaptionFor(ModeName()));
+        Loaded(*chosen);
     } else if (result.code != kModeNoFile) {  // a file gone since the dialog leaves everything as it was
         // The table holds only part of the file now. Leaving it named after
         // the file would let the next Save overwrite the file with that part.
         ReportFailure(result);
         SetNameAndFile({}, {});
         SetCaption(kTitle);
+        Loaded({});
     }
 }
 
@@ -145,7 +156,10 @@ void FileCommands::FileSave(bool boolSaveAs) {
         WaitCursor wait;
         result = model_.Save(file);
     }
-    if (!result.ok()) ReportFailure(result);
+    if (!result.ok())
+        ReportFailure(result);
+    else if (hooks_.saved)
+        hooks_.saved(FromNative(file));
 }
 
 void FileCommands::FileSaveAs() {
@@ -174,10 +188,11 @@ void FileCommands::FileSaveAs() {
     Remember(*chosen);
     SetNameAndFile(ModeNameOf(*chosen), *chosen);
     SetCaption(CaptionFor(ModeName()));
+    if (hooks_.saved) hooks_.saved(*chosen);
 }
 
 bool FileCommands::ConfirmClose() {
-    if (!model_.Document().Changed()) return true;
+    if (!AnythingChanged()) return true;
     const int answer =
         prompter_.Ask(kTitle, QStringLiteral("The mode has not been saved. Are you sure you want to quit?"),
                       Prompter::Icon::Exclamation, Prompter::Yes | Prompter::No, Prompter::No);
@@ -192,7 +207,10 @@ void FileCommands::LoadAtStartup(const QString& strModeName, const QString& strM
     }
     SetNameAndFile(strModeName, strModeFile);
     const ModeResult result = Load(strModeFile, false);
-    if (result.ok()) return;
+    if (result.ok()) {
+        Loaded(strModeFile);
+        return;
+    }
     SetNameAndFile({}, {});
     if (result.code == kModeNoFile) {
         // Gone since start-up looked for it: a new mode, as without a name.
@@ -200,6 +218,7 @@ void FileCommands::LoadAtStartup(const QString& strModeName, const QString& strM
         return;
     }
     ReportFailure(result);
+    Loaded({});
 }
 
 }  // namespace vel

@@ -24,9 +24,18 @@ inline constexpr char kModeFilter[] = "Mode files (*.mod)|*.mod|All files (*.*)|
 class FileCommands : public QObject {
     Q_OBJECT
 public:
+    // A hook left out is empty; the braces let a caller name only the first ones.
     struct Hooks {
         std::function<void()> optimize;                  // the window's Optimize command
         std::function<void(const QString&)> setCaption;  // the window's title
+        // Unsaved changes of what is kept beside the mode file (its samples):
+        // the questions ask about them as about the mode's own.
+        std::function<bool()> extraChanged{};
+        // After the mode was written to this file.
+        std::function<void(const QString&)> saved{};
+        // After New, Open or start-up put a mode in place: the file it was
+        // loaded from, empty for a new mode or one that did not load whole.
+        std::function<void(const QString&)> loaded{};
     };
 
     // shared.strModePath is read at each command, so start-up may fill it later.
@@ -69,6 +78,8 @@ public:
     static QString ModeNameOf(const QString& path);
 
 private:
+    bool AnythingChanged() const;
+    void Loaded(const QString& file);
     Prompter::FileDialog ModeDialog(const char* title) const;
     // Loads path into the document, under the wait cursor.
     ModeResult Load(const QString& path, bool boolAppend);
