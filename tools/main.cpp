@@ -2,8 +2,10 @@
 // control.
 #include <cstring>
 #include <iostream>
+#include <new>
 
 #include "tools/Commands.h"
+#include "tools/ToolIO.h"
 
 namespace {
 
@@ -26,7 +28,9 @@ const char* const kUsage =
     "If next roman, If previous ID and ID separated by four TABs. Each byte is written\n"
     "as its Windows-1252 character; a backslash is written \\\\, and the bytes below\n"
     "0x20, 0x7F, 0x81, 0x8D, 0x8F, 0x90 and 0x9D as \\xHH (the non-alphanumeric\n"
-    "marker is \\x0D). Lines end with LF.\n"
+    "marker is \\x0D). Lines end with LF. import also takes CR LF line ends, a UTF-8\n"
+    "byte-order mark and blank lines at the end, and reads at most 64 MiB from\n"
+    "standard input.\n"
     "\n"
     "Exit codes: 0 success, 1 a file could not be read, loaded or written whole,\n"
     "2 bad arguments.\n";
@@ -42,7 +46,7 @@ int main(int argc, char** argv) {
     const std::string command = argv[1];
     if (command == "--help" || command == "-h" || command == "help") {
         std::cout << kUsage;
-        return kExitOk;
+        return FinishOutput(kExitOk);
     }
     Args args(argv + 2, argv + argc);
     struct Entry {
@@ -54,8 +58,15 @@ int main(int argc, char** argv) {
         {"optimize", Optimize}, {"sort", Sort},         {"generate", Generate},
         {"template-check", TemplateCheck},
     };
-    for (const Entry& e : entries)
-        if (command == e.name) return e.run(args);
+    for (const Entry& e : entries) {
+        if (command != e.name) continue;
+        try {
+            return FinishOutput(e.run(args));
+        } catch (const std::bad_alloc&) {
+            Error(command + ": out of memory.");
+            return kExitFailure;
+        }
+    }
     Error("unknown command '" + command + "'. Run 'velloran-mode --help' for the list.");
     return kExitUsage;
 }
