@@ -292,7 +292,7 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::s
         exists = true;
         if (IsFolder(st)) return fail("it is a folder; a file cannot be saved in its place.");
         if (!IsRegular(st)) return fail("it is not a regular file but a device, a FIFO or a socket, so it is kept.");
-        if (!MayWrite(st)) return fail("it is read-only: its permissions do not let you change it.");
+        if (!MayWrite(st)) return fail("it is read-only (its permissions do not let you change it).");
     } else if (errno != ENOENT && errno != ENOTDIR) {
         return fail(SystemError(errno) + ".");
     }

@@ -105,6 +105,23 @@ private slots:
         QCOMPARE(Bits(file), mode_t(0640));
     }
 
+    // Root may replace another user's file it has no class bit for, as long
+    // as someone may write it, and the file stays that user's.
+    void rootKeepsTheOwner() {
+        if (geteuid() != 0) QSKIP("needs root to give a file away");
+        const std::string file = Path("theirs.mod");
+        Spit(file, "old");
+        QCOMPARE(::chown(file.c_str(), 65534, 65534), 0);
+        fs::permissions(file, fs::perms(0604));
+        std::string error;
+        QVERIFY2(WriteFileAtomically(file, "new", error), error.c_str());
+        struct stat st {};
+        ::stat(file.c_str(), &st);
+        QCOMPARE(int(st.st_uid), 65534);
+        QCOMPARE(int(st.st_gid), 65534);
+        QCOMPARE(Bits(file), mode_t(0604));
+    }
+
     // A failure at any step leaves the old file whole and no temporary.
     void failedStepsLeaveTheOldFile_data() {
         QTest::addColumn<int>("step");
