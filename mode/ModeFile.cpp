@@ -1,15 +1,12 @@
 #include "mode/ModeFile.h"
 
-#include <cerrno>
-#include <filesystem>
-#include <fstream>
+#include <algorithm>
+#include <new>
 
 #include "mode/FileIO.h"
 #include "mode/SaveCheck.h"
 
 namespace vel {
-
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -50,13 +47,16 @@ std::string ModeResult::Message() const {
 namespace {
 
 // Reads records one at a time, so a load needs no copy of the whole file.
+// Each clause goes to the sink, which keeps it or hands it on.
+template <class Sink>
 class RecordParser {
 public:
-    explicit RecordParser(ModeFileContents& out) : out_(out) {}
+    RecordParser(ModeFileContents& out, Sink& sink) : out_(out), sink_(sink) {}
 
-    // False once a record fails; the contents then say where and why.
+    // False once a record fails or the sink wants no more; the contents then
+    // say where and why.
     bool Feed(std::string_view rec) {
-        const int number = ++out_.records;
+        const int64_t number = ++out_.records;
         if (number == 1) return Header(rec);
         if (static_cast<unsigned char>(rec[0]) <= 9) {
             ++out_.gaps;
@@ -73,11 +73,14 @@ public:
                                               " is not a whole clause: it holds fewer than five TABs."};
             return false;
         }
-        out_.clauses.emplace_back(rec.substr(0, tabs[0]), rec.substr(tabs[0] + 1, tabs[1] - tabs[0] - 1),
-                                  rec.substr(tabs[1] + 1, tabs[2] - tabs[1] - 1),
-                                  rec.substr(tabs[2] + 1, tabs[3] - tabs[2] - 1),
-                                  rec.substr(tabs[3] + 1, tabs[4] - tabs[3] - 1));
-        return true;
+        if (out_.clauseCount >= kMaxClauses) return TooLarge();
+        const Clause clause(rec.substr(0, tabs[0]), rec.substr(tabs[0] + 1, tabs[1] - tabs[0] - 1),
+                            rec.substr(tabs[1] + 1, tabs[2] - tabs[1] - 1),
+                            rec.substr(tabs[2] + 1, tabs[3] - tabs[2] - 1),
+                            rec.substr(tabs[3] + 1, tabs[4] - tabs[3] - 1));
+        const bool more = sink_(clause);  // a failed allocation skips the count
+        ++out_.clauseCount;
+        return more;
     }
 
     // An empty file has no header at all.
@@ -86,6 +89,13 @@ public:
             out_.failedRecord = 1;
             out_.result = {kErrNoHeaderTab, "The file is empty, so it is not a mode file."};
         }
+    }
+
+    // Memory ran out at the record being read: the ones before it stay.
+    bool TooLarge() {
+        out_.failedRecord = out_.records;
+        out_.result = {kErrTooLarge, "The file is too large to load."};
+        return false;
     }
 
 private:
@@ -105,18 +115,107 @@ private:
     }
 
     ModeFileContents& out_;
+    Sink& sink_;
 };
+
+// Room for the file's records and an eighth more, so that the first Add or
+// wizard run after a load inserts in place instead of moving every clause
+// to a new buffer. Asked for only once a clause has been read (junk and a
+// file of gaps take nothing), at most a few million clauses' worth, and
+// given up quietly when memory is short: the vector then grows as it reads.
+constexpr uint64_t kReserveLimit = uint64_t(1) << 22;
+
+struct KeepClauses {
+    std::vector<Clause>& clauses;
+    uint64_t fileSize = 0;
+
+    void Opened(uint64_t size) { fileSize = size; }
+    bool operator()(const Clause& clause) {
+        if (clauses.capacity() == 0) {
+            const uint64_t records = fileSize / kRecordSize;
+            try {
+                clauses.reserve(size_t(std::min(records + records / 8 + 64, kReserveLimit)));
+            } catch (const std::bad_alloc&) {
+            }
+        }
+        clauses.push_back(clause);
+        return true;
+    }
+};
+
+struct HandOn {
+    const ClauseSink& onClause;
+    void Opened(uint64_t) {}
+    bool operator()(const Clause& clause) { return onClause(clause); }
+};
+
+// Feeds whole records to the parser; a short last record is parsed as it
+// is. Fills each chunk before parsing it, as a read may return less.
+template <class Sink>
+ModeResult ReadRecords(const std::string& path, ModeFileContents& contents, Sink& sink) {
+    contents = {};
+    InputFile in;
+    std::string error;
+    switch (in.Open(path, error)) {
+    case OpenResult::Ok: break;
+    case OpenResult::Missing:
+    case OpenResult::NotRegular: return contents.result = {kModeNoFile, {}};
+    case OpenResult::Failed: return contents.result = {kErrOpenFailed, error};
+    }
+    sink.Opened(in.Size());
+    RecordParser<Sink> parser(contents, sink);
+    std::vector<char> chunk(size_t(kRecordSize) * 2048);
+    bool going = true, atEnd = false;
+    try {
+        while (going && !atEnd) {
+            size_t got = 0;
+            while (got < chunk.size()) {
+                const std::ptrdiff_t n = in.Read(chunk.data() + got, chunk.size() - got, error);
+                if (n < 0) {
+                    contents.failedRecord = contents.records + 1;
+                    contents.result = {kErrReadFailed, error};
+                    going = false;
+                    break;
+                }
+                if (n == 0) {
+                    atEnd = true;
+                    break;
+                }
+                got += size_t(n);
+            }
+            contents.size += got;
+            for (size_t pos = 0; going && pos < got; pos += kRecordSize)
+                going = parser.Feed(std::string_view(chunk.data() + pos, std::min<size_t>(kRecordSize, got - pos)));
+        }
+    } catch (const std::bad_alloc&) {
+        parser.TooLarge();
+    }
+    if (!contents.result.ok()) {
+        // The read stopped early: the file's own size says how much is left.
+        contents.size = std::max<uint64_t>(contents.size, in.Size());
+        contents.records =
+            std::max<int64_t>(contents.records, int64_t((contents.size + kRecordSize - 1) / kRecordSize));
+    } else if (atEnd) {
+        parser.Finish();
+    }
+    return contents.result;
+}
 
 }  // namespace
 
 ModeFileContents ParseModeBytes(std::string_view bytes) {
     ModeFileContents out;
-    RecordParser parser(out);
-    out.clauses.reserve(bytes.size() / kRecordSize);
-    for (size_t pos = 0; pos < bytes.size(); pos += kRecordSize)
-        if (!parser.Feed(bytes.substr(pos, kRecordSize))) break;
+    KeepClauses keep{out.clauses, bytes.size()};
+    RecordParser<KeepClauses> parser(out, keep);
+    try {
+        for (size_t pos = 0; pos < bytes.size(); pos += kRecordSize)
+            if (!parser.Feed(bytes.substr(pos, kRecordSize))) break;
+    } catch (const std::bad_alloc&) {
+        parser.TooLarge();
+    }
     parser.Finish();
-    out.records = int((bytes.size() + kRecordSize - 1) / kRecordSize);
+    out.size = bytes.size();
+    out.records = int64_t((bytes.size() + kRecordSize - 1) / kRecordSize);
     return out;
 }
 
@@ -146,41 +245,13 @@ std::string SerializeMode(const ModeTable& table) {
 }
 
 ModeResult ReadModeFile(const std::string& path, ModeFileContents& contents) {
-    contents = {};
-    std::error_code ec;
-    // Only a regular file (or a link to one) is a mode file; anything else
-    // counts as missing, so nothing is cleared for it.
-    if (path.empty() || !fs::is_regular_file(path, ec)) return contents.result = {kModeNoFile, {}};
-    errno = 0;
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return contents.result = {kErrOpenFailed,
-                                  "The file \"" + path + "\" could not be opened: " + SystemError(errno) + "."};
+    KeepClauses keep{contents.clauses};
+    return ReadRecords(path, contents, keep);
+}
 
-    RecordParser parser(contents);
-    const auto size = fs::file_size(path, ec);
-    // Room for an eighth more, so that the first Add or wizard run after a
-    // load inserts in place instead of moving every clause to a new buffer.
-    if (!ec) {
-        const size_t records = size_t(size / kRecordSize);
-        contents.clauses.reserve(records + records / 8 + 64);
-    }
-    // Whole records per chunk; a short last record is parsed as it is.
-    std::string chunk(size_t(kRecordSize) * 2048, '\0');
-    bool ok = true;
-    while (ok && in) {
-        in.read(chunk.data(), std::streamsize(chunk.size()));
-        const size_t got = size_t(in.gcount());
-        if (got == 0) break;
-        for (size_t pos = 0; ok && pos < got; pos += kRecordSize)
-            ok = parser.Feed(std::string_view(chunk.data() + pos, std::min<size_t>(kRecordSize, got - pos)));
-    }
-    if (ok && in.bad()) {
-        contents.result = {kErrReadFailed, "The file \"" + path + "\" could not be read to its end."};
-        ok = false;
-    }
-    if (ok) parser.Finish();
-    return contents.result;
+ModeResult StreamModeFile(const std::string& path, ModeFileContents& contents, const ClauseSink& onClause) {
+    HandOn hand{onClause};
+    return ReadRecords(path, contents, hand);
 }
 
 ModeResult LoadMode(ModeDocument& doc, const std::string& strLoadName, bool boolAppend) {

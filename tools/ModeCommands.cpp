@@ -1,12 +1,12 @@
-#include <filesystem>
+#include <cstdio>
 #include <iostream>
-#include <iterator>
 
 #include "editing/Ordering.h"
 #include "mode/FileIO.h"
 #include "mode/ModeFile.h"
 #include "mode/ModeText.h"
 #include "tools/Commands.h"
+#include "tools/ToolIO.h"
 
 namespace vel::tool {
 
@@ -47,14 +47,19 @@ bool ParseInOut(const Args& args, const char* command, std::string& in, std::str
 
 namespace {
 
+// Standard input is read whole before anything is written, so it is capped:
+// far beyond the text of any mode, and short of what a runaway pipe would
+// take from the machine.
+constexpr uint64_t kStandardInputLimit = uint64_t(64) << 20;
+
 // Loads a whole mode or says why not.
 bool LoadWhole(const std::string& path, ModeDocument& doc) {
-    std::error_code ec;
-    if (!std::filesystem::exists(path, ec)) {
+    if (!CheckInput(path)) return false;
+    const ModeResult r = LoadMode(doc, path);
+    if (r.code == kModeNoFile) {
         Error("no such file: " + path);
         return false;
     }
-    const ModeResult r = LoadMode(doc, path);
     if (!r.ok()) {
         Error(path + ": " + r.Message());
         return false;
@@ -80,6 +85,60 @@ int Reorder(const Args& args, const char* command, std::vector<uint32_t> (*order
     return SaveOrSay(doc, out.empty() ? in : out) ? kExitOk : kExitFailure;
 }
 
+// Reads a mode record by record, handing each clause on: the memory taken
+// is that of one chunk, whatever the file's size. False, with the message
+// said, when it does not load whole.
+bool StreamWhole(const std::string& path, ModeFileContents& contents, const ClauseSink& onClause) {
+    const ModeResult r = StreamModeFile(path, contents, onClause);
+    if (r.code == kModeNoFile) {
+        Error("no such file: " + path);
+        return false;
+    }
+    if (!r.ok()) {
+        Error(path + ": " + r.Message());
+        return false;
+    }
+    return true;
+}
+
+// Feeds a reader from standard input or a regular file, in pieces.
+bool ReadText(const std::string& in, ModeTextReader& reader) {
+    char chunk[1 << 16];
+    if (in == "-") {
+        uint64_t total = 0;
+        for (;;) {
+            const size_t n = std::fread(chunk, 1, sizeof chunk, stdin);
+            total += n;
+            if (total > kStandardInputLimit) {
+                Error("standard input: more than " + std::to_string(kStandardInputLimit >> 20) +
+                      " MiB, more than velloran-mode reads from standard input; give a file instead.");
+                return false;
+            }
+            if (n > 0 && !reader.Feed(std::string_view(chunk, n))) return true;
+            if (n < sizeof chunk) break;
+        }
+        if (std::ferror(stdin)) {
+            Error("standard input could not be read.");
+            return false;
+        }
+        return true;
+    }
+    InputFile file;
+    std::string error;
+    if (file.Open(in, error) != OpenResult::Ok) {
+        Error(error);
+        return false;
+    }
+    for (;;) {
+        const std::ptrdiff_t n = file.Read(chunk, sizeof chunk, error);
+        if (n < 0) {
+            Error(error);
+            return false;
+        }
+        if (n == 0 || !reader.Feed(std::string_view(chunk, size_t(n)))) return true;
+    }
+}
+
 }  // namespace
 
 int Export(const Args& args) {
@@ -87,26 +146,28 @@ int Export(const Args& args) {
         Error("usage: velloran-mode export MODE.mod");
         return kExitUsage;
     }
-    ModeDocument doc;
-    if (!LoadWhole(args[0], doc)) return kExitFailure;
-    std::cout << ExportModeText(doc.Table());
-    std::cout.flush();
-    return std::cout ? kExitOk : kExitFailure;
+    const std::string& path = args[0];
+    if (!CheckInput(path)) return kExitFailure;
+    // A first pass checks that the file loads whole, so a failing file
+    // writes nothing; the second writes line by line.
+    ModeFileContents contents;
+    if (!StreamWhole(path, contents, [](const Clause&) { return true; })) return kExitFailure;
+    std::cout << ExportHeaderLine(contents.comment, contents.caseSensitive);
+    ModeFileContents again;
+    if (!StreamWhole(path, again, [](const Clause& clause) { return bool(std::cout << ExportClauseLine(clause)); }))
+        return kExitFailure;
+    return kExitOk;
 }
 
 int Import(const Args& args) {
     std::string in, out;
     if (!ParseInOut(args, "import", in, out, true)) return kExitUsage;
-    std::string text, error;
-    if (in == "-") {
-        text.assign(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
-    } else if (!ReadFileBytes(in, text, error)) {
-        Error(error);
-        return kExitFailure;
-    }
+    if (in != "-" && !CheckInput(in)) return kExitFailure;
+    ModeTextReader reader;
+    if (!ReadText(in, reader)) return kExitFailure;
     ModeTable table;
-    if (!ImportModeText(text, table, error)) {
-        Error((in == "-" ? std::string("standard input") : in) + ": " + error);
+    if (!reader.Finish(table)) {
+        Error((in == "-" ? std::string("standard input") : in) + ": " + reader.Error());
         return kExitFailure;
     }
     const ModeResult r = WriteModeFile(table, out);
@@ -119,27 +180,23 @@ int Check(const Args& args) {
         Error("usage: velloran-mode check MODE.mod");
         return kExitUsage;
     }
-    std::string bytes, error;
-    std::error_code ec;
-    if (!std::filesystem::exists(args[0], ec)) {
-        Error("no such file: " + args[0]);
+    const std::string& path = args[0];
+    if (!CheckInput(path)) return kExitFailure;
+    ModeFileContents c;
+    const ModeResult r = StreamModeFile(path, c, [](const Clause&) { return true; });
+    if (r.code == kModeNoFile || r.code == kErrOpenFailed) {
+        Error(r.code == kModeNoFile ? "no such file: " + path : r.description);
         return kExitFailure;
     }
-    if (!ReadFileBytes(args[0], bytes, error)) {
-        Error(error);
-        return kExitFailure;
-    }
-    const ModeFileContents c = ParseModeBytes(bytes);
-    std::cout << "File: " << args[0] << "\n"
-              << "Size: " << bytes.size() << " bytes, " << c.records << " records of " << kRecordSize << "\n";
-    if (bytes.size() % kRecordSize != 0)
-        std::cout << "Note: the last record is " << bytes.size() % kRecordSize << " bytes long, not "
-                  << kRecordSize << ".\n";
+    std::cout << "File: " << path << "\n"
+              << "Size: " << c.size << " bytes, " << c.records << " records of " << kRecordSize << "\n";
+    if (c.size % kRecordSize != 0)
+        std::cout << "Note: the last record is " << c.size % kRecordSize << " bytes long, not " << kRecordSize << ".\n";
     if (c.headerRead) {
         std::cout << "Comment: " << EscapeBytes(c.comment) << "\n"
                   << "Case sensitive: " << (c.caseSensitive ? "yes" : "no") << "\n";
     }
-    std::cout << "Clauses: " << c.clauses.size() << "\n"
+    std::cout << "Clauses: " << c.clauseCount << "\n"
               << "Gaps: " << c.gaps << "\n";
     if (!c.result.ok()) {
         std::cout << "Load stops at record " << c.failedRecord << ": " << c.result.Message() << "\n";

@@ -1,5 +1,4 @@
 #include <algorithm>
-#include <filesystem>
 #include <iostream>
 
 #include "editing/Ordering.h"
@@ -7,6 +6,7 @@
 #include "mode/ModeFile.h"
 #include "mode/ModeText.h"
 #include "tools/Commands.h"
+#include "tools/ToolIO.h"
 #include "wizard/ModeTemplate.h"
 #include "wizard/WizardGenerate.h"
 
@@ -93,6 +93,7 @@ int Generate(const Args& args) {
     if (!ParseGenerate(args, o)) return kExitUsage;
 
     // A new mode and a freshly opened wizard, filled from the template.
+    if (!CheckInput(o.templatePath)) return kExitFailure;
     WizardFields fields;
     const TemplateResult loaded = LoadTemplate(o.templatePath, fields);
     if (!loaded.ok()) {
@@ -118,18 +119,13 @@ int TemplateCheck(const Args& args) {
         return kExitUsage;
     }
     const std::string& path = args[0];
-    std::error_code ec;
-    if (!std::filesystem::exists(path, ec)) {
-        Error("no such file: " + path);
-        return kExitFailure;
-    }
-    std::string bytes, error;
-    if (!ReadFileBytes(path, bytes, error)) {
-        Error(error);
-        return kExitFailure;
-    }
+    if (!CheckInput(path)) return kExitFailure;
     WizardFields f;
-    const TemplateRead read = ReadTemplate(bytes, f);
+    const TemplateRead read = ReadTemplateFile(path, f, true);
+    if (read.result.code == kTplFileNotFound || read.result.code == kTplFileAccess) {
+        Error(path + ": " + read.result.Message());
+        return kExitFailure;
+    }
     const int n = read.linesRead;
 
     std::cout << "File: " << path << "\n"

@@ -2,8 +2,10 @@
 // control.
 #include <cstring>
 #include <iostream>
+#include <new>
 
 #include "tools/Commands.h"
+#include "tools/ToolIO.h"
 
 namespace {
 
@@ -37,8 +39,10 @@ const char* const kUsage =
     "If next roman, If previous ID and ID separated by four TABs. Each byte is written\n"
     "as its Windows-1252 character; a backslash is written \\\\, and the bytes below\n"
     "0x20, 0x7F, 0x81, 0x8D, 0x8F, 0x90 and 0x9D as \\xHH (the non-alphanumeric\n"
-    "marker is \\x0D). Lines end with LF. Texts given to transcribe and the lines of a\n"
-    "samples file (Roman text, a TAB, the expected Tengwar) are in the same form.\n"
+    "marker is \\x0D). Lines end with LF. import also takes CR LF line ends, a UTF-8\n"
+    "byte-order mark and blank lines at the end, and reads at most 64 MiB from\n"
+    "standard input. Texts given to transcribe and the lines of a samples file\n"
+    "(Roman text, a TAB, the expected Tengwar) are in the same form.\n"
     "\n"
     "Exit codes: 0 success, 1 a file could not be read, loaded or written whole,\n"
     "2 bad arguments. test and lint exit 0 when every sample passes or nothing is\n"
@@ -55,7 +59,7 @@ int main(int argc, char** argv) {
     const std::string command = argv[1];
     if (command == "--help" || command == "-h" || command == "help") {
         std::cout << kUsage;
-        return kExitOk;
+        return FinishOutput(kExitOk);
     }
     Args args(argv + 2, argv + argc);
     struct Entry {
@@ -68,8 +72,15 @@ int main(int argc, char** argv) {
         {"template-check", TemplateCheck}, {"transcribe", TranscribeText}, {"test", TestSamples},
         {"lint", Lint},
     };
-    for (const Entry& e : entries)
-        if (command == e.name) return e.run(args);
+    for (const Entry& e : entries) {
+        if (command != e.name) continue;
+        try {
+            return FinishOutput(e.run(args));
+        } catch (const std::bad_alloc&) {
+            Error(command + ": out of memory.");
+            return kExitFailure;
+        }
+    }
     Error("unknown command '" + command + "'. Run 'velloran-mode --help' for the list.");
     return kExitUsage;
 }

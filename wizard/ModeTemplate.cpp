@@ -1,13 +1,14 @@
 #include "wizard/ModeTemplate.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <filesystem>
 #include <limits>
 
-#include "mode/Numbers.h"
 #include "mode/FileIO.h"
 #include "mode/ModeFile.h"
+#include "mode/ModeText.h"
+#include "mode/Numbers.h"
 
 namespace vel {
 
@@ -95,10 +96,55 @@ bool ParseNumber(std::string_view text, double& value) {
     return true;
 }
 
+// In the escaped text form, so no byte of the file reaches a terminal or a
+// message box as a control character.
 std::string Quoted(std::string_view line) {
     constexpr size_t kShown = 40;
-    if (line.size() <= kShown) return "\"" + std::string(line) + "\"";
-    return "\"" + std::string(line.substr(0, kShown)) + "...\"";
+    if (line.size() <= kShown) return "\"" + EscapeBytes(line) + "\"";
+    return "\"" + EscapeBytes(line.substr(0, kShown)) + "...\"";
+}
+
+// Counts lines as the reader splits them: CR LF, LF or a lone CR ends one,
+// and a last line without an end counts too. Fed in pieces, so a CR LF may
+// fall across two.
+class LineCounter {
+public:
+    void Feed(std::string_view bytes) {
+        for (const char c : bytes) {
+            if (c == '\n') {
+                if (!afterCr_) ++ends_;
+                afterCr_ = false;
+                open_ = false;
+            } else if (c == '\r') {
+                ++ends_;
+                afterCr_ = true;
+                open_ = false;
+            } else {
+                afterCr_ = false;
+                open_ = true;
+            }
+        }
+    }
+    int64_t Lines() const { return ends_ + (open_ ? 1 : 0); }
+    // Lines ended so far with their ends known (a CR at the very end may
+    // still be the first half of a CR LF).
+    int64_t EndedLines() const { return ends_ - (afterCr_ ? 1 : 0); }
+
+private:
+    int64_t ends_ = 0;
+    bool afterCr_ = false;
+    bool open_ = false;
+};
+
+// The line from pos: its text, and in next where the following one starts.
+std::string_view NextLine(std::string_view bytes, size_t pos, size_t& next) {
+    size_t end = bytes.find_first_of(kCrLf, pos);
+    if (end == std::string_view::npos) {
+        next = end = bytes.size();
+    } else {
+        next = end + (bytes[end] == '\r' && end + 1 < bytes.size() && bytes[end + 1] == '\n' ? 2 : 1);
+    }
+    return bytes.substr(pos, end - pos);
 }
 
 std::string LineLabel(int line) { return "Line " + std::to_string(line) + " (" + TemplateLineName(line) + ")"; }
@@ -139,21 +185,23 @@ std::string SerializeTemplate(const WizardFields& f) {
 
 TemplateRead ReadTemplate(std::string_view bytes, WizardFields& fields) {
     TemplateRead read;
-    for (size_t pos = 0; pos < bytes.size();) {
-        const size_t lf = bytes.find('\n', pos);
-        ++read.linesInFile;
-        pos = lf == std::string_view::npos ? bytes.size() : lf + 1;
-    }
+    LineCounter counter;
+    counter.Feed(bytes);
+    read.linesInFile = counter.Lines();
 
     size_t pos = 0;
     for (int line = 1; line <= kTemplateLineCount && pos < bytes.size(); ++line) {
-        size_t end = bytes.find('\n', pos);
-        const size_t next = end == std::string_view::npos ? bytes.size() : end + 1;
-        if (end == std::string_view::npos) end = bytes.size();
-        std::string_view text = bytes.substr(pos, end - pos);
-        if (!text.empty() && text.back() == '\r') text.remove_suffix(1);
+        size_t next = 0;
+        const std::string_view text = NextLine(bytes, pos, next);
         pos = next;
 
+        if (text.size() > kTemplateLineLimit) {
+            read.failedLine = line;
+            read.result = {kTplLineTooLong, LineLabel(line) + " is longer than " + std::to_string(kTemplateLineLimit) +
+                                                " characters, more than a wizard field holds, so the file is "
+                                                "not a template."};
+            return read;
+        }
         if (std::string* field = TextField(fields, line)) {
             field->assign(text);
         } else if (line == kTehtaOrderLine) {
@@ -193,33 +241,80 @@ TemplateRead ReadTemplate(std::string_view bytes, WizardFields& fields) {
     return read;
 }
 
-TemplateResult SaveTemplate(const std::string& path, const WizardFields& fields) {
-    // Refuse rather than write a file that would load back shifted or fail.
+TemplateResult CheckTemplate(const WizardFields& fields) {
     for (int line = 1; line <= kTemplateLineCount; ++line) {
         if (const int* check = CheckField(fields, line)) {
             if (*check < kUnchecked || *check > kGreyed)
                 return {kTplCannotSave, "The template was not saved: " + TemplateLineName(line) + " holds " +
                                             std::to_string(*check) + ", which is not a check box value."};
         } else if (line != kTehtaOrderLine) {
-            if (TextField(fields, line)->find_first_of(kCrLf) != std::string::npos) {
-                std::string name = TemplateLineName(line);
-                name[0] = char(name[0] - 'a' + 'A');
+            const std::string& text = *TextField(fields, line);
+            std::string name = TemplateLineName(line);
+            name[0] = char(name[0] - 'a' + 'A');
+            if (text.find_first_of(kCrLf) != std::string::npos)
                 return {kTplCannotSave, name + " holds a line break, which a template line cannot keep; "
                                                "the template was not saved."};
-            }
+            if (text.size() > kTemplateLineLimit)
+                return {kTplCannotSave, name + " holds more than " + std::to_string(kTemplateLineLimit) +
+                                            " characters, more than a template line keeps; the template was not "
+                                            "saved."};
         }
     }
+    return {};
+}
+
+TemplateResult SaveTemplate(const std::string& path, const WizardFields& fields) {
+    // Refuse rather than write a file that would load back shifted or fail.
+    if (TemplateResult check = CheckTemplate(fields); !check.ok()) return check;
     std::string error;
     if (!WriteFileAtomically(path, SerializeTemplate(fields), error)) return {kTplFileAccess, error};
     return {};
 }
 
+TemplateRead ReadTemplateFile(const std::string& path, WizardFields& fields, bool countLines) {
+    TemplateRead read;
+    InputFile in;
+    std::string error;
+    switch (in.Open(path, error)) {
+    case OpenResult::Ok: break;
+    case OpenResult::Missing: read.result = {kTplFileNotFound, "The file \"" + path + "\" was not found."}; return read;
+    default: read.result = {kTplFileAccess, error}; return read;
+    }
+    // The first 97 lines of the longest length and their CR LFs, and one
+    // byte more to tell a CR from a CR LF: a longer line shows within it.
+    constexpr size_t kHeadLimit = size_t(kTemplateLineCount) * (kTemplateLineLimit + 2) + 1;
+    std::string head;
+    LineCounter counter;
+    char chunk[1 << 16];
+    bool atEnd = false;
+    while (head.size() < kHeadLimit && counter.EndedLines() < kTemplateLineCount) {
+        const std::ptrdiff_t n = in.Read(chunk, std::min(sizeof chunk, kHeadLimit - head.size()), error);
+        if (n < 0) {
+            read.result = {kTplFileAccess, error};
+            return read;
+        }
+        if (n == 0) {
+            atEnd = true;
+            break;
+        }
+        head.append(chunk, size_t(n));
+        counter.Feed(std::string_view(chunk, size_t(n)));
+    }
+    const TemplateRead headRead = ReadTemplate(head, fields);
+    read.result = headRead.result;
+    read.linesRead = headRead.linesRead;
+    read.failedLine = headRead.failedLine;
+    while (countLines && !atEnd) {
+        const std::ptrdiff_t n = in.Read(chunk, sizeof chunk, error);
+        if (n <= 0) break;
+        counter.Feed(std::string_view(chunk, size_t(n)));
+    }
+    read.linesInFile = counter.Lines();
+    return read;
+}
+
 TemplateResult LoadTemplate(const std::string& path, WizardFields& fields) {
-    std::error_code ec;
-    if (!std::filesystem::exists(path, ec)) return {kTplFileNotFound, "The file \"" + path + "\" was not found."};
-    std::string bytes, error;
-    if (!ReadFileBytes(path, bytes, error)) return {kTplFileAccess, error};
-    return ReadTemplate(bytes, fields).result;
+    return ReadTemplateFile(path, fields).result;
 }
 
 }  // namespace vel

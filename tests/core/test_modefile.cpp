@@ -4,6 +4,7 @@
 #include <QTest>
 #include <filesystem>
 #include <fstream>
+#include <sys/stat.h>
 
 #include "mode/FileIO.h"
 #include "mode/ModeFile.h"
@@ -183,6 +184,55 @@ private slots:
         kept.LoadClauses({}, false, true, {MakeClause("k", "K")}, true);
         QCOMPARE(LoadMode(kept, dir_.path().toStdString()).code, kModeNoFile);
         QCOMPARE(kept.Table().ClauseCount(), 1);
+    }
+
+    // Sparse files of a terabyte: what a load reserves must follow what it
+    // has read, or the reservation alone ends the program.
+    void hugeFilesFailAtTheirFirstBadRecord() {
+        const std::string junk = Path("huge-junk.mod"), cut = Path("huge-cut.mod");
+        Spit(junk, "junk without a tab");
+        Spit(cut, Record("c\t0\t") + kGap + Record("a\tb\t\t\t\t") + std::string(36, 'q'));
+        std::error_code ec;
+        for (const std::string& path : {junk, cut}) std::filesystem::resize_file(path, uint64_t(1) << 40, ec);
+        if (ec) QSKIP("no sparse files here");
+
+        ModeDocument doc;
+        Fill(doc, SampleTable());
+        QCOMPARE(LoadMode(doc, junk, true).code, int(kErrNoHeaderTab));  // an import: the work stays
+        QCOMPARE(doc.Table().ClauseCount(), 4);
+        QCOMPARE(LoadMode(doc, cut).code, int(kErrClauseCut));
+        QCOMPARE(doc.Table().RowText(1), std::string("a\tb\t\t\t"));
+
+        ModeFileContents c;
+        QCOMPARE(StreamModeFile(cut, c, [](const Clause&) { return true; }).code, int(kErrClauseCut));
+        QCOMPARE(c.failedRecord, int64_t(4));
+        QCOMPARE(c.size, uint64_t(1) << 40);
+        QCOMPARE(c.records, int64_t(((uint64_t(1) << 40) + 35) / 36));
+        QVERIFY(c.clauses.empty());
+        std::filesystem::remove(junk);
+        std::filesystem::remove(cut);
+    }
+
+    void streamingHandsOnEveryClauseOrStops() {
+        const std::string path = Path("stream.mod");
+        QCOMPARE(WriteModeFile(SampleTable(), path).code, kModeOk);
+        ModeFileContents read, streamed;
+        QCOMPARE(ReadModeFile(path, read).code, kModeOk);
+        std::vector<Clause> got;
+        QCOMPARE(StreamModeFile(path, streamed, [&](const Clause& c) { got.push_back(c); return true; }).code, kModeOk);
+        QCOMPARE(got, read.clauses);
+        QCOMPARE(streamed.clauseCount, int64_t(3));
+        QCOMPARE(streamed.gaps, read.gaps);
+        QCOMPARE(streamed.comment, std::string("Sample"));
+
+        got.clear();
+        QCOMPARE(StreamModeFile(path, streamed, [&](const Clause& c) { got.push_back(c); return false; }).code,
+                 kModeOk);
+        QCOMPARE(got.size(), size_t(1));
+        // Not a regular file: no such mode file, read without blocking.
+        const std::string fifo = Path("mode.fifo");
+        QCOMPARE(::mkfifo(fifo.c_str(), 0644), 0);
+        QCOMPARE(ReadModeFile(fifo, read).code, kModeNoFile);
     }
 
     void headerDigitAndShortLastRecord() {

@@ -1,4 +1,7 @@
 // velloran-mode as a user calls it from a shell or a script.
+#include <sys/stat.h>
+
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -17,8 +20,9 @@ struct Run {
     QByteArray err;
 };
 
-Run Tool(const QStringList& args, const QByteArray& input = {}) {
+Run Tool(const QStringList& args, const QByteArray& input = {}, const QString& outputFile = {}) {
     QProcess p;
+    if (!outputFile.isEmpty()) p.setStandardOutputFile(outputFile);
     p.start(QStringLiteral(VELLORAN_TOOL_PATH), args);
     p.waitForStarted();
     if (!input.isEmpty()) p.write(input);
@@ -139,6 +143,86 @@ private slots:
         QCOMPARE(Tool({"sort", mode}).exitCode, 0);
         QVERIFY(Read(mode).mid(72, 1) == "A");
         QVERIFY(Read(mode).mid(144, 2) == "ch");
+    }
+
+    // Each would block forever (a FIFO without a writer) or read without
+    // end (/dev/zero): refused at once, with a message.
+    void inputsThatAreNotFilesAreRefused_data() {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("input");
+        for (const char* command : {"check", "export", "import", "sort", "optimize", "template-check", "generate"})
+            for (const char* input : {"fifo", "/dev/zero", "folder"})
+                QTest::newRow((std::string(command) + " " + input).c_str()) << command << input;
+    }
+    void inputsThatAreNotFilesAreRefused() {
+        QFETCH(QString, command);
+        QFETCH(QString, input);
+        const QString fifo = Path("input.fifo"), folder = Path("folder");
+        if (!QFile::exists(fifo)) QCOMPARE(::mkfifo(fifo.toLocal8Bit().constData(), 0644), 0);
+        QDir().mkpath(folder);
+        const QString path = input == "fifo" ? fifo : input == "folder" ? folder : input;
+        QStringList args{command, path};
+        if (command == "import" || command == "generate") args << "-o" << Path("out.mod");
+        const Run r = Tool(args);
+        QCOMPARE(r.exitCode, 1);
+        QVERIFY2(r.err.contains(input == "folder" ? "is a folder" : "is not a regular file"), r.err.constData());
+        QVERIFY(!QFile::exists(Path("out.mod")));
+    }
+
+    void outputThatCannotBeWrittenFails_data() {
+        QTest::addColumn<QStringList>("args");
+        QTest::newRow("check") << QStringList{"check", "MODE"};
+        QTest::newRow("export") << QStringList{"export", "MODE"};
+        QTest::newRow("template-check") << QStringList{"template-check", "TEMPLATE"};
+        QTest::newRow("help") << QStringList{"--help"};
+    }
+    void outputThatCannotBeWrittenFails() {
+        QFETCH(QStringList, args);
+        ModeTable doc;
+        doc.AppendRow("a\tb\t\t\t");
+        QCOMPARE(WriteModeFile(doc, Path("out.mod").toStdString()).code, kModeOk);
+        Write(Path("t.mot"), "p\r\n");
+        args.replaceInStrings("MODE", Path("out.mod")).replaceInStrings("TEMPLATE", Path("t.mot"));
+        const Run r = Tool(args, {}, "/dev/full");
+        QCOMPARE(r.exitCode, 1);
+        QVERIFY2(r.err.contains("standard output could not be written: No space left on device"), r.err.constData());
+    }
+
+    void windowsTextImportsAndStandardInputIsCapped() {
+        const QByteArray text =
+            "\xEF\xBB\xBF"
+            "c\t1\r\nab\tc\t\t\t\r\n\r\n";
+        Run r = Tool({"import", "-", "-o", Path("win.mod")}, text);
+        QCOMPARE(r.exitCode, 0);
+        QCOMPARE(Tool({"export", Path("win.mod")}).out, QByteArray("c\t1\nab\tc\t\t\t\n"));
+
+        // Blank lines take no memory, so only the cap stops them.
+        QByteArray endless = "c\t0\n";
+        endless.append(QByteArray((64 << 20) + 1, '\n'));
+        r = Tool({"import", "-", "-o", Path("capped.mod")}, endless);
+        QCOMPARE(r.exitCode, 1);
+        QVERIFY2(r.err.contains("more than 64 MiB"), r.err.constData());
+        QVERIFY(!QFile::exists(Path("capped.mod")));
+    }
+
+    // A mode larger than the memory allowed: a failed load, not an abort,
+    // and the file is left as it was.
+    void modeTooLargeForMemoryFailsCleanly() {
+        QByteArray bytes = QByteArray("big\t0\t").leftJustified(36, ' ') + QByteArray(36, '\0');
+        const QByteArray record = QByteArray("ab\tcd\t\t\t\t").leftJustified(36, ' ');
+        bytes.reserve(bytes.size() + record.size() * 1000000);
+        for (int i = 0; i < 1000000; ++i) bytes.append(record);
+        const QString mode = Path("big.mod");
+        Write(mode, bytes);
+        QProcess p;
+        p.start("/bin/sh", {"-c", "ulimit -v 20000 && exec \"$0\" sort \"$1\"", VELLORAN_TOOL_PATH, mode});
+        QVERIFY(p.waitForFinished(30000));
+        const QByteArray err = p.readAllStandardError();
+        QCOMPARE(p.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(p.exitCode(), 1);
+        QVERIFY2(err.contains("The file is too large to load. (Error #5.)"), err.constData());
+        QCOMPARE(Read(mode), bytes);
+        QFile::remove(mode);
     }
 
     void badArgumentsAndFiles() {

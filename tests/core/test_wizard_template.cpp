@@ -5,6 +5,8 @@
 #include <QTemporaryDir>
 #include <algorithm>
 #include <QTest>
+#include <filesystem>
+#include <fstream>
 
 #include "mode/FileIO.h"
 #include "mode/ModeFile.h"
@@ -73,7 +75,7 @@ private slots:
         WizardFields f;
         for (int i = 0; i < kTengwaFieldCount; ++i) f.txtRoman[size_t(i)] = "t " + std::to_string(i);
         f.txtRoman[3] = "\xE9\xFF\x80 a\tb";  // 8-bit bytes, a space and a TAB
-        f.txtRoman[71] = "hidden";           // an unavailable field is kept too
+        f.txtRoman[71] = "hidden";            // an unavailable field is kept too
         f.txtTehta[9] = "  ";
         f.txtLongCarrier[0] = "\xC6";
         f.optTehtaOrder = TehtaOrder::Following;
@@ -115,7 +117,7 @@ private slots:
         f = Filled();
         r = ReadTemplate(Lines(lines), f);
         QVERIFY(r.result.ok() && r.linesRead == 97);
-        QCOMPARE(r.linesInFile, 98);
+        QCOMPARE(r.linesInFile, int64_t(98));
         QCOMPARE(f.chkLongCarrier, 0);
     }
 
@@ -163,6 +165,89 @@ private slots:
             QCOMPARE(got, value);
             QCOMPARE(f.chkLongCarrier, 0);
         }
+    }
+
+    // CR LF, LF and a lone CR each end a line, so a CR never reaches a
+    // field (and from there the clauses the wizard makes).
+    void lineEnds_data() {
+        QTest::addColumn<QByteArray>("end");
+        QTest::newRow("CR LF") << QByteArray("\r\n");
+        QTest::newRow("LF") << QByteArray("\n");
+        QTest::newRow("lone CR") << QByteArray("\r");
+    }
+    void lineEnds() {
+        QFETCH(QByteArray, end);
+        std::vector<std::string> lines = EmptyTemplateLines();
+        lines[0] = "p";
+        lines[1] = "";
+        lines[2] = "t";
+        lines[72] = "True";
+        lines[96] = "1";
+        WizardFields f;
+        const TemplateRead r = ReadTemplate(Lines(lines, end.constData()), f);
+        QVERIFY(r.result.ok());
+        QCOMPARE(r.linesRead, 97);
+        QCOMPARE(r.linesInFile, int64_t(97));
+        QCOMPARE(f.txtRoman[0], std::string("p"));
+        QCOMPARE(f.txtRoman[1], std::string());
+        QCOMPARE(f.txtRoman[2], std::string("t"));
+        QCOMPARE(f.optTehtaOrder, TehtaOrder::Following);
+        QCOMPARE(f.chkLongCarrier, 1);
+
+        WizardFields mixed;
+        QVERIFY(ReadTemplate("a\rb\r\nc\nd", mixed).result.ok());
+        QCOMPARE(mixed.txtRoman[1], std::string("b"));
+        QCOMPARE(mixed.txtRoman[3], std::string("d"));
+    }
+
+    void badLinesAreQuotedEscapedAndLongOnesRefused() {
+        std::vector<std::string> lines(72);
+        lines.push_back("yes\x1B[31mRED");
+        WizardFields f;
+        TemplateRead r = ReadTemplate(Lines(lines), f);
+        QCOMPARE(r.result.code, int(kTplNotAValue));
+        QVERIFY2(r.result.description.find("reads \"yes\\x1B[31mRED\"") != std::string::npos,
+                 r.result.description.c_str());
+        QVERIFY(r.result.description.find('\x1B') == std::string::npos);
+
+        lines = {std::string(kTemplateLineLimit, 'a'), std::string(kTemplateLineLimit + 1, 'b')};
+        r = ReadTemplate(Lines(lines), f);
+        QCOMPARE(r.result.code, int(kTplLineTooLong));
+        QCOMPARE(r.failedLine, 2);
+        QCOMPARE(f.txtRoman[0].size(), kTemplateLineLimit);
+        QCOMPARE(f.txtRoman[1], std::string());
+
+        // What cannot be read back is not saved.
+        WizardFields big;
+        big.txtLongCarrier[4] = std::string(kTemplateLineLimit + 1, 'x');
+        QCOMPARE(CheckTemplate(big).code, int(kTplCannotSave));
+        QCOMPARE(SaveTemplate(Path("big.mot"), big).code, int(kTplCannotSave));
+    }
+
+    // Only what 97 lines can hold is read from a file, whatever its size.
+    void filesAreReadOnlyAsFarAsNeeded() {
+        const std::string tail = Path("tail.mot");
+        {
+            std::ofstream out(tail, std::ios::binary);
+            out << Lines(EmptyTemplateLines(), "\r");
+            for (int i = 0; i < 1000; ++i) out << std::string(999, 'z') << '\n';
+        }
+        WizardFields f;
+        TemplateRead r = ReadTemplateFile(tail, f, true);
+        QVERIFY(r.result.ok());
+        QCOMPARE(r.linesRead, 97);
+        QCOMPARE(r.linesInFile, int64_t(1097));
+
+        const std::string sparse = Path("sparse.mot");
+        { std::ofstream out(sparse, std::ios::binary); }
+        std::error_code ec;
+        std::filesystem::resize_file(sparse, uint64_t(4) << 30, ec);
+        if (ec) QSKIP("no sparse files here");
+        r = ReadTemplateFile(sparse, f);
+        QCOMPARE(r.result.code, int(kTplLineTooLong));
+        QCOMPARE(r.failedLine, 1);
+        std::filesystem::remove(sparse);
+        QCOMPARE(LoadTemplate("/dev/zero", f).code, int(kTplFileAccess));
     }
 
     void fileErrorsAndRefusedSaves() {

@@ -1,0 +1,1 @@
+junk without a tabjunk without a tabjunk without a tabjunk without a tab

@@ -1,0 +1,1 @@
+cccccccccccccccccccccccccccccccccc	1
