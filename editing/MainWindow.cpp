@@ -16,6 +16,7 @@
 
 #include "dialogs/ByteLineEdit.h"
 #include "dialogs/Prompter.h"
+#include "dialogs/SideWindow.h"
 #include "editing/GridSync.h"
 #include "editing/ModeGrid.h"
 #include "editing/RowCommands.h"
@@ -23,6 +24,7 @@
 #include "mode/ModeModel.h"
 #include "settings/FileCommands.h"
 #include "settings/HelpWindow.h"
+#include "wizard/WizardWindow.h"
 
 namespace vel {
 
@@ -328,7 +330,16 @@ void Form1::UpdateSpecialCharacterEntry() {
 
 // ---------------------------------------------------------------- side windows
 
-void Form1::ShowWizard() {}
+void Form1::ShowWizard() {
+    ShowSideWindow(wizard_, [this] {
+        auto* wizard = new frmModeWizard(*model_, *prompter_, shared_, this);
+        // Create Mode leaves the entry fields as a run of Add does: empty.
+        connect(wizard, &frmModeWizard::entryFieldsToEmpty, this, [this] {
+            for (ByteLineEdit* field : txtEditField) field->clear();
+        });
+        return wizard;
+    });
+}
 
 void Form1::EditFind() {
     if (Table().RowCount() < 2) return;
