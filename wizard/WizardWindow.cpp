@@ -168,11 +168,13 @@ void frmModeWizard::SaveTemplateCommand() {
     dialog.folder = DialogFolder();
     dialog.confirmOverwrite = true;
     const std::optional<QString> path = prompter_.SaveFile(dialog);
-    if (!path) return;
-    const TemplateResult result = SaveTemplate(NativePath(*path), Fields());
-    if (!result.ok())
-        prompter_.Tell(QString::fromLatin1(kErrorTitle), QString::fromLocal8Bit(result.Message()),
-                       Prompter::Icon::Critical);
+    if (path) {
+        const TemplateResult result = SaveTemplate(NativePath(*path), Fields());
+        if (!result.ok())
+            prompter_.Tell(QString::fromLatin1(kErrorTitle), QString::fromLocal8Bit(result.Message()),
+                           Prompter::Icon::Critical);
+    }
+    BackInFront();
 }
 
 void frmModeWizard::LoadTemplateCommand() {
@@ -181,7 +183,10 @@ void frmModeWizard::LoadTemplateCommand() {
     dialog.filter = QStringLiteral("Mode templates (*.mot)|*.mot|All files (*.*)|*.*");
     dialog.folder = DialogFolder();
     const std::optional<QString> path = prompter_.OpenFile(dialog);
-    if (!path) return;
+    if (!path) {
+        BackInFront();
+        return;
+    }
     // The lines read before an error keep their new values.
     WizardFields fields = Fields();
     const TemplateResult result = LoadTemplate(NativePath(*path), fields);
@@ -193,6 +198,14 @@ void frmModeWizard::LoadTemplateCommand() {
     // keys would go into a field nobody sees.
     ShowPage(0);
     txtRoman[0]->setFocus();
+    BackInFront();
+}
+
+void frmModeWizard::BackInFront() {
+    // The prompter's dialogs belong to the main window, which takes the
+    // activation back when they close; the keys belong here.
+    raise();
+    activateWindow();
 }
 
 }  // namespace vel

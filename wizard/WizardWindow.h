@@ -50,6 +50,7 @@ signals:
 private:
     void ShowPage(int page);
     QString DialogFolder() const;
+    void BackInFront();
 
     ModeModel& model_;
     Prompter& prompter_;
