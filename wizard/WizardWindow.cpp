@@ -78,7 +78,6 @@ frmModeWizard::frmModeWizard(ModeModel& model, Prompter& prompter, const SharedV
     connect(cmdNext, &QPushButton::clicked, this, &frmModeWizard::NextPage);
     connect(cmdPrevious, &QPushButton::clicked, this, &frmModeWizard::PreviousPage);
     connect(cmdCreateMode, &QPushButton::clicked, this, &frmModeWizard::CreateMode);
-    // Esc reaches QDialog::reject, which closes (and so discards) the window too.
     connect(cmdCancel, &QPushButton::clicked, this, &QWidget::close);
     connect(cmdSaveTemplate, &QPushButton::clicked, this, &frmModeWizard::SaveTemplateCommand);
     connect(cmdLoadTemplate, &QPushButton::clicked, this, &frmModeWizard::LoadTemplateCommand);
@@ -89,6 +88,13 @@ frmModeWizard::frmModeWizard(ModeModel& model, Prompter& prompter, const SharedV
     ApplyFonts(this, shared_.strRomanFont, shared_.strTengwarFont);
     FitGlyphFonts();
     txtRoman[0]->setFocus();
+}
+
+void frmModeWizard::done(int result) {
+    // Esc ends here. Qt before 6.3 only hides a dialog on done(); the wizard
+    // must close, so that it is discarded.
+    QDialog::done(result);
+    if (testAttribute(Qt::WA_DeleteOnClose)) close();
 }
 
 // ---------------------------------------------------------------- pages

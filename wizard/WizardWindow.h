@@ -41,6 +41,8 @@ public:
     void CreateMode();
     void SaveTemplateCommand();
     void LoadTemplateCommand();
+    // Esc and every other end of the dialog close it, so it is discarded.
+    void done(int result) override;
 
 signals:
     // Create Mode has begun: the main window empties its five entry fields
