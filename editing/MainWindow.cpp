@@ -28,6 +28,7 @@
 #include "preview/SamplesModel.h"
 #include "settings/FileCommands.h"
 #include "settings/HelpWindow.h"
+#include "wizard/WizardWindow.h"
 
 namespace vel {
 
@@ -352,7 +353,16 @@ void Form1::UpdateSpecialCharacterEntry() {
 
 // ---------------------------------------------------------------- side windows
 
-void Form1::ShowWizard() {}
+void Form1::ShowWizard() {
+    ShowSideWindow(wizard_, [this] {
+        auto* wizard = new frmModeWizard(*model_, *prompter_, shared_, this);
+        // Create Mode leaves the entry fields as a run of Add does: empty.
+        connect(wizard, &frmModeWizard::entryFieldsToEmpty, this, [this] {
+            for (ByteLineEdit* field : txtEditField) field->clear();
+        });
+        return wizard;
+    });
+}
 
 void Form1::EditFind() {
     if (Table().RowCount() < 2) return;
