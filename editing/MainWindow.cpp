@@ -7,6 +7,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QStatusBar>
@@ -16,6 +17,7 @@
 
 #include "dialogs/ByteLineEdit.h"
 #include "dialogs/Prompter.h"
+#include "dialogs/SpecialCharacters.h"
 #include "editing/GridSync.h"
 #include "editing/ModeGrid.h"
 #include "editing/RowCommands.h"
@@ -323,6 +325,9 @@ void Form1::EditRemove() {
 }
 
 void Form1::UpdateSpecialCharacterEntry() {
+    // A menu opened from the keyboard holds the focus in the menu bar until
+    // it closes: the field the user came from still counts.
+    if (qobject_cast<QMenuBar*>(focusWidget())) return;
     mnuInsertSpecialCharacter->setEnabled(FocusedTextField() != nullptr);
 }
 
@@ -334,7 +339,12 @@ void Form1::EditFind() {
     if (Table().RowCount() < 2) return;
 }
 
-void Form1::InsertSpecialCharacterInFocus() {}
+void Form1::InsertSpecialCharacterInFocus() {
+    // Ctrl+Ins goes by the focus at hand, not by the last opening of the menu.
+    UpdateSpecialCharacterEntry();
+    if (!mnuInsertSpecialCharacter->isEnabled()) return;
+    if (ByteLineEdit* field = FocusedTextField()) InsertSpecialCharacter(field, this);
+}
 
 void Form1::ShowAbout() {}
 
