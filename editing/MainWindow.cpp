@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "dialogs/AboutWindow.h"
 #include "dialogs/ByteLineEdit.h"
 #include "dialogs/Prompter.h"
 #include "dialogs/SpecialCharacters.h"
@@ -346,7 +347,10 @@ void Form1::InsertSpecialCharacterInFocus() {
     if (ByteLineEdit* field = FocusedTextField()) InsertSpecialCharacter(field, this);
 }
 
-void Form1::ShowAbout() {}
+void Form1::ShowAbout() {
+    frmAbout about(this, *prompter_, shared_.strRomanFont);
+    about.exec();
+}
 
 void Form1::TogglePreview(bool shown) { (void)shown; }
 
