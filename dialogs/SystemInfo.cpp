@@ -9,6 +9,9 @@
 #include "mode/ByteCodec.h"
 
 #ifdef Q_OS_WIN
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
 #include <windows.h>
 #endif
 
