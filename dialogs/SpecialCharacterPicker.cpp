@@ -189,6 +189,8 @@ void frmSpecialCharacters::BuildControls() {
     picSampleContainer->setFrameStyle(QFrame::Box | QFrame::Plain);
     lblSample = new QLabel(picSampleContainer);
     lblSample->setAlignment(Qt::AlignCenter);
+    // Any character may stand here, "<" included: never rich text.
+    lblSample->setTextFormat(Qt::PlainText);
     QFont sampleFont = lblSample->font();
     sampleFont.setPointSize(kSamplePoints);
     lblSample->setFont(sampleFont);
@@ -196,6 +198,7 @@ void frmSpecialCharacters::BuildControls() {
     sampleLayout->setContentsMargins(1, 1, 1, 1);
     sampleLayout->addWidget(lblSample);
     lblCharacter = new QLabel(this);
+    lblCharacter->setTextFormat(Qt::PlainText);
 
     for (QWidget* w : std::initializer_list<QWidget*>{lblDescription, lblCharacter, txtCharacters, cmdOK, cmdCancel})
         TagFont(w, kFontTagText);

@@ -105,6 +105,9 @@ void TestPicker::cellsLabelAndSample() {
     picker.grdChars->setCurrentCell(2, 1);
     QCOMPARE(picker.lblCharacter->text(), QStringLiteral("Selected character: a (# 97)"));
     QCOMPARE(picker.lblSample->text(), QStringLiteral("a"));
+    // Collected text that looks like markup shows as it is.
+    picker.txtCharacters->setText(QStringLiteral("<b>x"));
+    QCOMPARE(picker.lblSample->textFormat(), Qt::PlainText);
 }
 
 void TestPicker::typingOnTheGridMovesToTheCell_data() {
