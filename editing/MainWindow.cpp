@@ -8,6 +8,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QToolBar>
@@ -15,9 +16,11 @@
 #include <cmath>
 
 #include "check/CheckWindow.h"
+#include "dialogs/AboutWindow.h"
 #include "dialogs/ByteLineEdit.h"
 #include "dialogs/Prompter.h"
 #include "dialogs/SideWindow.h"
+#include "dialogs/SpecialCharacters.h"
 #include "editing/GridSync.h"
 #include "editing/ModeGrid.h"
 #include "editing/RowCommands.h"
@@ -348,6 +351,9 @@ void Form1::EditRemove() {
 }
 
 void Form1::UpdateSpecialCharacterEntry() {
+    // A menu opened from the keyboard holds the focus in the menu bar until
+    // it closes: the field the user came from still counts.
+    if (qobject_cast<QMenuBar*>(focusWidget())) return;
     mnuInsertSpecialCharacter->setEnabled(FocusedTextField() != nullptr);
 }
 
@@ -369,9 +375,17 @@ void Form1::EditFind() {
     ShowSideWindow(replace_, [this] { return new FindWindow(*model_, shared_, this); });
 }
 
-void Form1::InsertSpecialCharacterInFocus() {}
+void Form1::InsertSpecialCharacterInFocus() {
+    // Ctrl+Ins goes by the focus at hand, not by the last opening of the menu.
+    UpdateSpecialCharacterEntry();
+    if (!mnuInsertSpecialCharacter->isEnabled()) return;
+    if (ByteLineEdit* field = FocusedTextField()) InsertSpecialCharacter(field, this);
+}
 
-void Form1::ShowAbout() {}
+void Form1::ShowAbout() {
+    frmAbout about(this, *prompter_, shared_.strRomanFont);
+    about.exec();
+}
 
 void Form1::BuildPreview() {
     // A dock below the grid: hidden, it takes no room from the client area
