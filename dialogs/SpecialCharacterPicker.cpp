@@ -21,7 +21,7 @@
 #include "dialogs/SpecialCharacters.h"
 #include "dialogs/Twips.h"
 #include "mode/ByteCodec.h"
-#include "wizard/GlyphNames.h"
+#include "mode/GlyphNames.h"
 
 namespace vel {
 

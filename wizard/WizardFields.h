@@ -6,10 +6,10 @@
 #include <array>
 #include <string>
 
+#include "mode/GlyphTables.h"
+
 namespace vel {
 
-inline constexpr int kTengwaFieldCount = 72;
-inline constexpr int kTehtaFieldCount = 10;
 // Only indices 0 to 62 take part in generation; 63 to 71 are kept in
 // templates but never produce a clause.
 inline constexpr int kGeneratedTengwaCount = 63;

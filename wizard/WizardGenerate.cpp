@@ -1,6 +1,6 @@
 #include "wizard/WizardGenerate.h"
 
-#include "wizard/GlyphTables.h"
+#include "mode/GlyphTables.h"
 
 namespace vel {
 

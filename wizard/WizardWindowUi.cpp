@@ -19,7 +19,7 @@
 #include "dialogs/ByteLineEdit.h"
 #include "dialogs/FontTags.h"
 #include "mode/ByteCodec.h"
-#include "wizard/GlyphTables.h"
+#include "mode/GlyphTables.h"
 
 namespace vel {
 

@@ -3,8 +3,8 @@
 #include <QTest>
 #include <string>
 
-#include "wizard/GlyphNames.h"
-#include "wizard/GlyphTables.h"
+#include "mode/GlyphNames.h"
+#include "mode/GlyphTables.h"
 
 using namespace vel;
 

@@ -3,7 +3,7 @@
 #include <QTest>
 #include <algorithm>
 
-#include "wizard/GlyphTables.h"
+#include "mode/GlyphTables.h"
 #include "wizard/WizardGenerate.h"
 
 using namespace vel;

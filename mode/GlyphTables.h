@@ -1,14 +1,18 @@
 #pragma once
-// The fixed glyph tables of the wizard: per tengwa index its glyph, wizard
+// The fixed glyph tables of the classic Tengwar font encoding, as the
+// wizard and the special character picker use them: per tengwa index its glyph, wizard
 // page, tehta placement class, s-curl and under-bar; per tehta mark its
 // glyph in each placement class. All glyphs are single codes of the
 // Tengwar font encoding.
 #include <array>
 #include <string>
 
-#include "wizard/WizardFields.h"
-
 namespace vel {
+
+// One wizard field per glyph: 72 tengwar, 10 tehta marks (and 10 long
+// carriers bearing them).
+inline constexpr int kTengwaFieldCount = 72;
+inline constexpr int kTehtaFieldCount = 10;
 
 inline constexpr char kShortCarrier = '\x60';
 inline constexpr char kLongCarrier = '\x7E';

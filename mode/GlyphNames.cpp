@@ -1,8 +1,8 @@
-#include "wizard/GlyphNames.h"
+#include "mode/GlyphNames.h"
 
 #include <array>
 
-#include "wizard/GlyphTables.h"
+#include "mode/GlyphTables.h"
 
 namespace vel {
 

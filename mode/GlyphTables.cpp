@@ -1,4 +1,4 @@
-#include "wizard/GlyphTables.h"
+#include "mode/GlyphTables.h"
 
 namespace vel {
 
