@@ -310,6 +310,10 @@ void ModeDocument::Apply(EditPart& part, bool forward) {
 void ModeDocument::InsertRows(int first, std::vector<Clause>& clauses) {
     if (clauses.empty()) return;
     const int count = int(clauses.size());
+    // The room first: running out of memory then changes nothing and
+    // announces nothing.
+    if (table_.Clauses().size() + clauses.size() > table_.Clauses().capacity())
+        table_.Reserve(table_.Clauses().size() + clauses.size() + clauses.size() / 8);
     Announce({RowChange::Kind::Inserted, first, count}, true);
     table_.InsertClauses(std::move(clauses), first);
     clauses.clear();

@@ -259,11 +259,16 @@ ModeResult LoadMode(ModeDocument& doc, const std::string& strLoadName, bool bool
     const ModeResult result = ReadModeFile(strLoadName, contents);
     if (result.code == kModeNoFile) return result;
     // What was read before a failure stays, as the load would leave it.
-    if (boolAppend)
-        doc.ImportClauses(std::move(contents.clauses), result.ok());
-    else
-        doc.LoadClauses(std::move(contents.comment), contents.caseSensitive, contents.headerRead,
-                        std::move(contents.clauses), result.ok());
+    try {
+        if (boolAppend)
+            doc.ImportClauses(std::move(contents.clauses), result.ok());
+        else
+            doc.LoadClauses(std::move(contents.comment), contents.caseSensitive, contents.headerRead,
+                            std::move(contents.clauses), result.ok());
+    } catch (const std::bad_alloc&) {
+        // Appending to the mode found no room: the mode stays as it was.
+        return {kErrTooLarge, "The file is too large to load."};
+    }
     return result;
 }
 

@@ -35,6 +35,9 @@ public:
     void AppendRow(std::string_view rowText);
     void AppendClause(Clause clause);
     void AppendClauses(std::vector<Clause> clauses);
+    // Room for n clauses in all, so that inserting up to there cannot fail
+    // half-way; throws std::bad_alloc when there is no room.
+    void Reserve(size_t n) { rows_.reserve(n); }
     // False when r is not a clause row.
     bool DeleteRow(int r);
 
