@@ -74,11 +74,10 @@ public:
             return false;
         }
         if (out_.clauseCount >= kMaxClauses) return TooLarge();
-        const Clause clause(rec.substr(0, tabs[0]), rec.substr(tabs[0] + 1, tabs[1] - tabs[0] - 1),
-                            rec.substr(tabs[1] + 1, tabs[2] - tabs[1] - 1),
-                            rec.substr(tabs[2] + 1, tabs[3] - tabs[2] - 1),
-                            rec.substr(tabs[3] + 1, tabs[4] - tabs[3] - 1));
-        const bool more = sink_(clause);  // a failed allocation skips the count
+        Clause clause(rec.substr(0, tabs[0]), rec.substr(tabs[0] + 1, tabs[1] - tabs[0] - 1),
+                      rec.substr(tabs[1] + 1, tabs[2] - tabs[1] - 1), rec.substr(tabs[2] + 1, tabs[3] - tabs[2] - 1),
+                      rec.substr(tabs[3] + 1, tabs[4] - tabs[3] - 1));
+        const bool more = sink_(std::move(clause));  // a failed allocation skips the count
         ++out_.clauseCount;
         return more;
     }
@@ -130,7 +129,9 @@ struct KeepClauses {
     uint64_t fileSize = 0;
 
     void Opened(uint64_t size) { fileSize = size; }
-    bool operator()(const Clause& clause) {
+    // Takes the clause over: a copy would cost a second allocation for
+    // every clause longer than the string's own buffer.
+    bool operator()(Clause&& clause) {
         if (clauses.capacity() == 0) {
             const uint64_t records = fileSize / kRecordSize;
             try {
@@ -138,7 +139,7 @@ struct KeepClauses {
             } catch (const std::bad_alloc&) {
             }
         }
-        clauses.push_back(clause);
+        clauses.push_back(std::move(clause));
         return true;
     }
 };
