@@ -100,6 +100,40 @@ void BM_Optimize(benchmark::State& state) {
 }
 BENCHMARK(BM_Optimize)->Unit(benchmark::kMillisecond)->Iterations(10);
 
+// An undo and a redo of Optimize through the model, with the grid following.
+void BM_UndoRedoOptimize(benchmark::State& state) {
+    vel::Form1 w;
+    w.resize(900, 700);
+    w.show();
+    Load(w, ModeBytes());
+    w.Rows().Optimize();
+    QApplication::processEvents();
+    for (auto _ : state) {
+        w.Model().Undo();
+        w.Model().Redo();
+    }
+    w.Model().ClearMode();
+    w.close();
+}
+BENCHMARK(BM_UndoRedoOptimize)->Unit(benchmark::kMillisecond)->Iterations(10);
+
+void BM_UndoRemoveAtRow1(benchmark::State& state) {
+    vel::Form1 w;
+    w.resize(900, 700);
+    w.show();
+    Load(w, ModeBytes());
+    QApplication::processEvents();
+    for (auto _ : state) {
+        state.PauseTiming();
+        w.Model().RemoveRow(1, "Remove");
+        state.ResumeTiming();
+        w.Model().Undo();
+    }
+    w.Model().ClearMode();
+    w.close();
+}
+BENCHMARK(BM_UndoRemoveAtRow1)->Unit(benchmark::kMicrosecond)->Iterations(200);
+
 }  // namespace
 
 int main(int argc, char** argv) {
