@@ -3,11 +3,11 @@
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
-#include <random>
 #if defined(__GLIBC__)
 #include <malloc.h>
 #endif
 
+#include "BenchModes.h"
 #include "editing/Ordering.h"
 #include "mode/FileIO.h"
 #include "mode/ModeFile.h"
@@ -16,27 +16,7 @@ using namespace vel;
 
 namespace {
 
-// Roman 1 to 4 letters, Tengwar 1 to 3 codes on both sides of 0x80, some
-// conditions and IDs: the shape of a real mode.
-ModeTable MakeMode(int clauses) {
-    std::mt19937 rng(42);
-    auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
-    ModeTable t;
-    t.SetComment("Benchmark mode");
-    std::vector<Clause> rows;
-    rows.reserve(size_t(clauses));
-    for (int i = 0; i < clauses; ++i) {
-        std::string f[kColumnCount];
-        for (int k = pick(1, 4); k > 0; --k) f[0] += char(pick('a', 'z'));
-        for (int k = pick(1, 3); k > 0; --k) f[1] += char(pick(0, 1) ? pick(0x21, 0x7E) : pick(0xA0, 0xFF));
-        if (pick(0, 4) == 0) f[2] = pick(0, 1) ? std::string(1, char(pick('a', 'z'))) : std::string("\r");
-        if (pick(0, 5) == 0) f[3] = std::string(1, char(pick(0x21, 0x7E)));
-        if (pick(0, 3) == 0) f[4] = std::string(1, char(pick(0x21, 0x7E)));
-        rows.emplace_back(f[0], f[1], f[2], f[3], f[4]);
-    }
-    t.AppendClauses(std::move(rows));
-    return t;
-}
+ModeTable MakeMode(int clauses) { return bench::RealisticMix(clauses); }
 
 std::string FileFor(int clauses) {
     const std::string path =

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <memory>
 
+#include "BenchModes.h"
 #include "mode/FileIO.h"
 #include "mode/ModeFile.h"
 #include "wizard/WizardGenerate.h"
@@ -13,18 +14,6 @@
 using namespace vel;
 
 namespace {
-
-WizardFields FullFields() {
-    WizardFields f;
-    for (int i = 0; i < kTengwaFieldCount; ++i) f.txtRoman[size_t(i)] = "r" + std::to_string(i);
-    for (int j = 0; j < kTehtaFieldCount; ++j) {
-        f.txtTehta[size_t(j)] = "v" + std::to_string(j);
-        f.txtLongCarrier[size_t(j)] = "L" + std::to_string(j);
-    }
-    f.optTehtaOrder = TehtaOrder::Following;
-    f.chkShortCarrier = f.chkLongCarrier = f.chkSCurls = f.chkDoubleTengwar = kChecked;
-    return f;
-}
 
 ModeTable MakeMode(int clauses) {
     ModeTable doc;
@@ -39,7 +28,7 @@ ModeTable MakeMode(int clauses) {
 }
 
 void BM_GenerateOnly(benchmark::State& state) {
-    const WizardFields f = FullFields();
+    const WizardFields f = bench::FullTemplate();
     for (auto _ : state) {
         auto clauses = GenerateClauses(f);
         benchmark::DoNotOptimize(clauses.data());
@@ -48,7 +37,7 @@ void BM_GenerateOnly(benchmark::State& state) {
 BENCHMARK(BM_GenerateOnly)->Unit(benchmark::kMicrosecond);
 
 void BM_CreateMode(benchmark::State& state) {
-    const WizardFields f = FullFields();
+    const WizardFields f = bench::FullTemplate();
     // The mode comes from its file, as in the editor: the loader leaves the
     // table the room it keeps for adds.
     const std::string path = (std::filesystem::temp_directory_path() / "velloran-bench-wizard.mod").string();

@@ -54,17 +54,7 @@ constexpr uint64_t kStandardInputLimit = uint64_t(64) << 20;
 
 // Loads a whole mode or says why not.
 bool LoadWhole(const std::string& path, ModeDocument& doc) {
-    if (!CheckInput(path)) return false;
-    const ModeResult r = LoadMode(doc, path);
-    if (r.code == kModeNoFile) {
-        Error("no such file: " + path);
-        return false;
-    }
-    if (!r.ok()) {
-        Error(path + ": " + r.Message());
-        return false;
-    }
-    return true;
+    return CheckInput(path) && ReadWhole(LoadMode(doc, path), path);
 }
 
 bool SaveOrSay(ModeDocument& doc, const std::string& path) {
@@ -89,16 +79,7 @@ int Reorder(const Args& args, const char* command, std::vector<uint32_t> (*order
 // is that of one chunk, whatever the file's size. False, with the message
 // said, when it does not load whole.
 bool StreamWhole(const std::string& path, ModeFileContents& contents, const ClauseSink& onClause) {
-    const ModeResult r = StreamModeFile(path, contents, onClause);
-    if (r.code == kModeNoFile) {
-        Error("no such file: " + path);
-        return false;
-    }
-    if (!r.ok()) {
-        Error(path + ": " + r.Message());
-        return false;
-    }
-    return true;
+    return ReadWhole(StreamModeFile(path, contents, onClause), path);
 }
 
 // Feeds a reader from standard input or a regular file, in pieces.

@@ -10,6 +10,7 @@
 #include "preview/Reading.h"
 #include "preview/Samples.h"
 #include "tools/Commands.h"
+#include "tools/ToolIO.h"
 
 namespace vel::tool {
 
@@ -19,15 +20,7 @@ namespace {
 // whole file loads.
 bool LoadTable(const std::string& path, ModeTable& table) {
     ModeFileContents contents;
-    const ModeResult r = ReadModeFile(path, contents);
-    if (r.code == kModeNoFile) {
-        Error("no such file: " + path);
-        return false;
-    }
-    if (!r.ok()) {
-        Error(path + ": " + r.Message());
-        return false;
-    }
+    if (!ReadWhole(ReadModeFile(path, contents), path)) return false;
     table.SetComment(contents.comment);
     table.SetCaseSensitive(contents.caseSensitive);
     table.AppendClauses(std::move(contents.clauses));

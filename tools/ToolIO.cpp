@@ -39,4 +39,16 @@ int FinishOutput(int code) {
     return kExitFailure;
 }
 
+bool ReadWhole(const ModeResult& result, const std::string& path) {
+    if (result.code == kModeNoFile) {
+        Error("no such file: " + path);
+        return false;
+    }
+    if (!result.ok()) {
+        Error(path + ": " + result.Message());
+        return false;
+    }
+    return true;
+}
+
 }  // namespace vel::tool

@@ -3,6 +3,8 @@
 // cannot read safely, and report output it could not write.
 #include <string>
 
+#include "mode/ModeFile.h"
+
 namespace vel::tool {
 
 // True when path names a regular file (a link to one included). Otherwise
@@ -10,6 +12,10 @@ namespace vel::tool {
 // it is a folder, a FIFO or a device, which would block the command or
 // never end.
 bool CheckInput(const std::string& path);
+
+// True when a mode file read whole; otherwise says why ("no such file:
+// PATH", or the read's message) and gives false.
+bool ReadWhole(const ModeResult& result, const std::string& path);
 
 // Flushes standard output. On a write error (a full disk, a closed pipe,
 // /dev/full) says so and gives kExitFailure; otherwise code.

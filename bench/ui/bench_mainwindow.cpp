@@ -135,12 +135,3 @@ void BM_UndoRemoveAtRow1(benchmark::State& state) {
 BENCHMARK(BM_UndoRemoveAtRow1)->Unit(benchmark::kMicrosecond)->Iterations(200);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

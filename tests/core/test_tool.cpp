@@ -8,28 +8,15 @@
 #include <QTest>
 
 #include "mode/FileIO.h"
+#include "ToolRun.h"
 #include "mode/ModeFile.h"
 
 using namespace vel;
 
 namespace {
 
-struct Run {
-    int exitCode = -1;
-    QByteArray out;
-    QByteArray err;
-};
-
-Run Tool(const QStringList& args, const QByteArray& input = {}, const QString& outputFile = {}) {
-    QProcess p;
-    if (!outputFile.isEmpty()) p.setStandardOutputFile(outputFile);
-    p.start(QStringLiteral(VELLORAN_TOOL_PATH), args);
-    p.waitForStarted();
-    if (!input.isEmpty()) p.write(input);
-    p.closeWriteChannel();
-    p.waitForFinished(30000);
-    return {p.exitCode(), p.readAllStandardOutput(), p.readAllStandardError()};
-}
+using vel::test::Run;
+using vel::test::Tool;
 
 QByteArray Read(const QString& path) {
     QFile f(path);

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "ToolRun.h"
 #include "mode/FileIO.h"
 #include "mode/ModeFile.h"
 #include "wizard/ModeTemplate.h"
@@ -40,19 +41,10 @@ WizardFields Filled() {
     return f;
 }
 
-struct Run {
-    int exitCode = -1;
-    QByteArray out, err;
-};
-
-Run Tool(const QStringList& args) {
-    QProcess p;
-    p.start(QStringLiteral(VELLORAN_TOOL_PATH), args);
-    p.waitForFinished(30000);
-    return {p.exitCode(), p.readAllStandardOutput(), p.readAllStandardError()};
-}
-
 }  // namespace
+
+using vel::test::Run;
+using vel::test::Tool;
 
 class TestWizardTemplate : public QObject {
     Q_OBJECT
