@@ -11,6 +11,7 @@
 #include "editing/MainLayout.h"
 #include "editing/MainWindowUi.h"
 #include "mode/ModeTable.h"
+#include "settings/FileCommands.h"
 #include "settings/SharedVariables.h"
 #include "settings/Startup.h"
 
@@ -19,7 +20,6 @@ class QDockWidget;
 namespace vel {
 
 class CheckWindow;
-class FileCommands;
 class GridSync;
 class HelpWindow;
 class ModeModel;
@@ -96,6 +96,7 @@ protected:
 
 private:
     void ConnectCommands();
+    void AddSampleHooks(FileCommands::Hooks& hooks);
     void BuildPreview();
     // A row named by the preview or the mode check becomes the current row.
     void GoToRow(int row);
