@@ -285,7 +285,7 @@ private slots:
         QCOMPARE(WriteModeFile(gap, path).code, kModeOk);
     }
 
-    void failedWritesLeaveTheOldFile() {
+    void failedWritesKeepTheChangesAndLeaveNoFile() {
         ModeDocument doc;
         Fill(doc, SampleTable());
         Touch(doc);
